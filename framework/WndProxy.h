@@ -1,0 +1,44 @@
+#pragma once
+#include "WindowsError.h"
+
+// A window handle that is not owned. Each operation is the Windows call it is named after;
+// the checked ones throw CWindowsError right beside the call.
+class CWndProxy {
+public:
+    CWndProxy(HWND handle = NULL) : m_hWnd(handle) {}
+    virtual ~CWndProxy() { m_hWnd = NULL; }
+
+    void Attach(HWND handle) { m_hWnd = handle; }
+    void Detach() { m_hWnd = NULL; }
+    bool IsAttached() const { return m_hWnd != NULL; }
+    HWND GetHandle() const { return m_hWnd; }
+
+    ULONG_PTR GetClassLong(int index) const { return ::GetClassLongPtrA(m_hWnd, index); }
+    LONG_PTR GetWindowLong(int index) const { return ::GetWindowLongPtrA(m_hWnd, index); }
+    int GetWindowText(char* buffer, int size) const { return ::GetWindowTextA(m_hWnd, buffer, size); }
+    bool IsWindowVisible() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
+    BOOL PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+        { return ::PostMessageA(m_hWnd, message, wParam, lParam); }
+    LRESULT SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+        { return ::SendMessageA(m_hWnd, message, wParam, lParam); }
+    int MessageBox(const char* text, const char* caption, UINT type) const
+        { return ::MessageBoxA(m_hWnd, text, caption, type); }
+    bool SetForegroundWindow() const { return ::SetForegroundWindow(m_hWnd) != FALSE; }
+    bool ShowWindow(int command) const { return ::ShowWindow(m_hWnd, command) != FALSE; }
+
+    BOOL GetWindowRect(RECT* rect) const
+        { BOOL ok = ::GetWindowRect(m_hWnd, rect); if (!ok) throw CWindowsError("CWndProxy::GetWindowRect "); return ok; }
+    UINT_PTR SetTimer(UINT_PTR id, UINT interval, TIMERPROC proc = NULL) const
+        { UINT_PTR ok = ::SetTimer(m_hWnd, id, interval, proc); if (!ok) throw CWindowsError("CWndProxy::SetTimer "); return ok; }
+    BOOL SetWindowPos(const CWndProxy& insertAfter, int x, int y, int cx, int cy, UINT flags) const
+        { BOOL ok = ::SetWindowPos(m_hWnd, insertAfter.m_hWnd, x, y, cx, cy, flags); if (!ok) throw CWindowsError("CWndProxy::SetWindowPos "); return ok; }
+    BOOL EndDialog(INT_PTR result) const
+        { BOOL ok = ::EndDialog(m_hWnd, result); if (!ok) throw CWindowsError("CWndProxy::EndDialog "); return ok; }
+    BOOL SetWindowText(const char* text) const
+        { BOOL ok = ::SetWindowTextA(m_hWnd, text); if (!ok) throw CWindowsError("CWndProxy::SetWindowText "); return ok; }
+    CWndProxy GetDlgItem(int id) const
+        { HWND item = ::GetDlgItem(m_hWnd, id); if (!item) throw CWindowsError("CWndProxy::GetDlgItem "); return CWndProxy(item); }
+
+protected:
+    HWND m_hWnd;
+};

@@ -1,0 +1,30 @@
+#pragma once
+#include "Win32.h"
+#include <string>
+#include <vector>
+
+struct CaughtBox {
+    std::string text;
+    std::string caption;
+    HWND owner;
+    bool errorIcon;  // the MB_ICONERROR icon
+};
+
+// While alive, every message box this thread opens is recorded and dismissed with OK
+// as soon as it appears, so the code under test goes on as if a user had closed it.
+class CBoxCatcher {
+public:
+    CBoxCatcher();
+    ~CBoxCatcher();
+    const std::vector<CaughtBox>& Boxes() const { return m_boxes; }
+    void Clear() { m_boxes.clear(); }
+
+private:
+    static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK m_hook;
+    CBoxCatcher* m_previous;
+    std::vector<CaughtBox> m_boxes;
+};
+
+// True when the window is a message box (a dialog with the message-box icon control).
+bool IsMessageBox(HWND window);

@@ -1,0 +1,9 @@
+#pragma once
+#include "Win32.h"
+#include <functional>
+
+// Dispatches this thread's messages until done() holds or timeoutMs passes; true when done.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
+// Dispatches this thread's messages for ms milliseconds: for checks that something does NOT happen.
+void PumpFor(DWORD ms);
