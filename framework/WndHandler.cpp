@@ -26,7 +26,8 @@ LRESULT CALLBACK WndHandlerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LP
     return result;
 }
 
-CWndHandler::CWndHandler(WNDPROC defaultProc) : CWndProxy(NULL), m_defaultProc(defaultProc) {}
+CWndHandler::CWndHandler(WNDPROC defaultProc)
+    : CWndProxy(NULL), m_message(0), m_wParam(0), m_lParam(0), m_defaultProc(defaultProc) {}
 
 CWndHandler::~CWndHandler()
 {
@@ -79,20 +80,32 @@ void CWndHandler::RemoveHook(CMessageHook* hook)
 LRESULT CWndHandler::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
+    // A handler that sends messages to its own window is re-entered; the outer handler's
+    // DoDefault must still forward its own message, not the last nested one.
+    const UINT outerMessage = m_message;
+    const WPARAM outerWParam = m_wParam;
+    const LPARAM outerLParam = m_lParam;
     m_message = message;
     m_wParam = wParam;
     m_lParam = lParam;
+    bool deleted = false;
     RunInBarrier(m_hWnd, m_hWnd, m_hWnd, kOnMessageText, [&] {
         for (CMessageHook* hook : m_hooks)
             hook->BeforeMessage(this, message, wParam, lParam);
         LPARAM copy = lParam;
         result = Dispatch(message, wParam, copy);
         // The object deleted itself: nothing of it may be touched any more.
-        if (message == WM_NCDESTROY)
+        deleted = message == WM_NCDESTROY;
+        if (deleted)
             return;
         for (CMessageHook* hook : m_hooks)
             hook->AfterMessage(this, message, wParam, copy);
     });
+    if (!deleted) {
+        m_message = outerMessage;
+        m_wParam = outerWParam;
+        m_lParam = outerLParam;
+    }
     return result;
 }
 

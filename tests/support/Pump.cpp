@@ -1,9 +1,17 @@
 #include "Pump.h"
 
+static bool g_quitPumped = false;
+static WPARAM g_quitCode = 0;
+
 static void DispatchPending()
 {
     MSG msg;
     while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            g_quitPumped = true;
+            g_quitCode = msg.wParam;
+            continue;
+        }
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
@@ -28,4 +36,18 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 void PumpFor(DWORD ms)
 {
     PumpUntil([] { return false; }, ms);
+}
+
+bool TakeQuit(WPARAM* code)
+{
+    MSG msg;
+    if (::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        g_quitPumped = true;
+        g_quitCode = msg.wParam;
+    }
+    if (!g_quitPumped)
+        return false;
+    g_quitPumped = false;
+    *code = g_quitCode;
+    return true;
 }

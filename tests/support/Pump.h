@@ -7,3 +7,7 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 // Dispatches this thread's messages for ms milliseconds: for checks that something does NOT happen.
 void PumpFor(DWORD ms);
+
+// True when a WM_QUIT was pumped (by the functions above) or is waiting in the queue; takes it
+// and gives its exit code.
+bool TakeQuit(WPARAM* code);

@@ -1,0 +1,308 @@
+// The tab group at work: grouped windows live in our fixture process, the frame in this one.
+#include "AppTestSupport.h"
+#include "BoxCatcher.h"
+#include "MessageRecorder.h"
+#include "resource.h"
+#include <algorithm>
+
+namespace {
+const std::vector<std::string> kThreeWindows = {
+    "title=One;x=100;y=80;w=500;h=300",
+    "title=Two;x=300;y=250;w=400;h=250",
+    "title=Three;x=50;y=420;w=300;h=200",
+};
+
+}  // namespace
+
+TEST_F(TabGroupTest, StartMakesThePickedWindowTheOnlySelectedTabWithTheFrameBelowIt)
+{
+    CFixtureProcess apps(kThreeWindows);
+    HWND one = apps.Window(0);
+    ASSERT_TRUE(Start(one));
+
+    EXPECT_EQ(1, TabCount(Tab()));
+    EXPECT_EQ(0, CurSel(Tab()));
+    EXPECT_EQ("One", TabText(Tab(), 0));
+    EXPECT_EQ(one, TabData(Tab(), 0));
+    RECT item = TabItemRect(Tab(), 0);
+    EXPECT_EQ(100, item.right - item.left);
+    EXPECT_EQ(one, ::GetForegroundWindow());
+    EXPECT_TRUE(FrameIsPlacedBelow(Frame(), one));
+    EXPECT_TRUE(::IsWindowVisible(Frame()));
+}
+
+TEST_F(TabGroupTest, FrameIsACaptionlessToolWindowOfItsOwnClass)
+{
+    CFixtureProcess apps(kThreeWindows);
+    ASSERT_TRUE(Start(apps.Window(0)));
+    char cls[64] = "";
+    ::GetClassNameA(Frame(), cls, sizeof cls);
+    EXPECT_STREQ("QuorQuorTab", cls);
+    EXPECT_EQ("Quor Tab", WindowTitle(Frame()));
+    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(Frame(), GWL_STYLE));
+    EXPECT_EQ(0x96880000u, style & ~WS_CLIPSIBLINGS) << std::hex << style;
+    EXPECT_EQ(0u, style & WS_DLGFRAME) << "no caption";
+    EXPECT_TRUE(::GetWindowLongPtrA(Frame(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << "no taskbar button";
+
+    // Class registered once: a second frame in the same process needs no new registration.
+    const ATOM atom = g_tabWndClass;
+    CPickerDriver driver(apps.Window(1));
+    CTabWndHandler* second = CreateTabWindow(g_hInstance, NULL);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(atom, g_tabWndClass);
+    ::DestroyWindow(second->GetHandle());
+}
+
+TEST_F(TabGroupTest, CancellingTheFirstPickFailsCreationQuietlyAndLeavesNothing)
+{
+    CFixtureProcess apps(kThreeWindows);
+    CBoxCatcher boxes;
+    CPickerDriver driver(NULL);
+    EXPECT_THROW(CreateTabWindow(g_hInstance, NULL), CWindowsError);
+    EXPECT_EQ(1, driver.DialogsSeen());
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_TRUE(WndHandlerMap.empty());
+    WPARAM code = 99;
+    EXPECT_TRUE(TakeQuit(&code));
+    EXPECT_EQ(0u, code);
+}
+
+TEST_F(TabGroupTest, ThePickerLeavesOutTheSelectedWindowAndHiddenGroupMembers)
+{
+    CFixtureProcess apps(kThreeWindows);
+    std::vector<HWND> atStart;
+    {
+        CPickerDriver first(apps.Window(0));
+        m_frame = CreateTabWindow(g_hInstance, NULL);
+        m_frameHandle = m_frame->GetHandle();
+        ASSERT_EQ(1, first.DialogsSeen());
+        atStart = first.LastListed();
+    }
+    auto listed = [](const std::vector<HWND>& list, HWND w) {
+        return std::find(list.begin(), list.end(), w) != list.end();
+    };
+    EXPECT_TRUE(listed(atStart, apps.Window(0))) << "nothing is excluded at start";
+
+    {
+        CPickerDriver second(apps.Window(1));
+        m_frame->SendMessage(WM_COMMAND, IDM_ADD_WINDOW, 0);
+        EXPECT_FALSE(listed(second.LastListed(), apps.Window(0))) << "the selected window is excluded";
+        EXPECT_FALSE(listed(second.LastListed(), Frame())) << "the frame never offers itself";
+    }
+    CPickerDriver third(NULL);
+    m_frame->SendMessage(WM_COMMAND, IDM_ADD_WINDOW, 0);
+    EXPECT_FALSE(listed(third.LastListed(), apps.Window(1))) << "hidden group members are not offered";
+    EXPECT_TRUE(listed(third.LastListed(), apps.Window(2)));
+    EXPECT_EQ(2, TabCount(Tab())) << "a cancelled pick adds nothing";
+}
+
+TEST_F(TabGroupTest, ClickingATabPutsItsWindowOnThePreviousRectangleAndHidesTheOthers)
+{
+    CFixtureProcess apps(kThreeWindows);
+    HWND one = apps.Window(0), two = apps.Window(1), three = apps.Window(2);
+    ASSERT_TRUE(Start(one));
+    Add(two);
+    Add(three);
+    ASSERT_EQ(3, TabCount(Tab()));
+    EXPECT_EQ(0, CurSel(Tab())) << "added tabs are not selected";
+    EXPECT_FALSE(::IsWindowVisible(two));
+    EXPECT_FALSE(::IsWindowVisible(three));
+
+    const RECT place = WindowRect(one);
+    ClickTab(Tab(), 2);
+    EXPECT_EQ(2, CurSel(Tab()));
+    EXPECT_TRUE(SameRect(place, WindowRect(three))) << Describe(WindowRect(three));
+    EXPECT_TRUE(::IsWindowVisible(three));
+    EXPECT_FALSE(::IsWindowVisible(one));
+    EXPECT_FALSE(::IsWindowVisible(two));
+    EXPECT_TRUE(FrameIsPlacedBelow(Frame(), three));
+
+    ClickTab(Tab(), 1);
+    EXPECT_TRUE(SameRect(place, WindowRect(two)));
+    EXPECT_TRUE(::IsWindowVisible(two));
+    EXPECT_FALSE(::IsWindowVisible(three));
+    EXPECT_TRUE(FrameIsPlacedBelow(Frame(), two));
+}
+
+TEST_F(TabGroupTest, UpkeepRefreshesTitlesAndTheTooltipShowsTheWholeTitle)
+{
+    const std::string longTitle = "A window whose title is far longer than a hundred-pixel tab can show";
+    CFixtureProcess apps(kThreeWindows);
+    ASSERT_TRUE(Start(apps.Window(0)));
+    Add(apps.Window(1));
+
+    ::SetWindowTextA(apps.Window(0), "Renamed");
+    ::SetWindowTextA(apps.Window(1), longTitle.c_str());
+    EXPECT_TRUE(UpkeepUntil([&] { return TabText(Tab(), 0) == "Renamed" && TabText(Tab(), 1) == longTitle; }));
+
+    // The tooltip asks the frame for a tab's text by the tab's index.
+    HWND tips = reinterpret_cast<HWND>(::SendMessageA(Tab(), TCM_GETTOOLTIPS, 0, 0));
+    ASSERT_TRUE(tips);
+    EXPECT_EQ(2, ::SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+    NMTTDISPINFOA info = {};
+    info.hdr.hwndFrom = tips;
+    info.hdr.idFrom = 1;
+    info.hdr.code = TTN_GETDISPINFOA;
+    ::SendMessageA(Frame(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_TRUE(info.lpszText);
+    EXPECT_EQ(longTitle, info.lpszText);
+}
+
+TEST_F(TabGroupTest, HoveringATabShowsItsTitleInATooltip)
+{
+    CFixtureProcess apps({"title=First;x=100;y=80;w=500;h=300",
+                          "title=Second window with a long title;x=100;y=80;w=500;h=300"});
+    ASSERT_TRUE(Start(apps.Window(0)));
+    Add(apps.Window(1));
+    HWND tips = reinterpret_cast<HWND>(::SendMessageA(Tab(), TCM_GETTOOLTIPS, 0, 0));
+    ASSERT_TRUE(tips);
+    RECT item = TabItemRect(Tab(), 1);
+    POINT at = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ::ClientToScreen(Tab(), &at);
+    ::SetCursorPos(at.x - 2, at.y);
+    PumpFor(50);
+    ::SetCursorPos(at.x, at.y);
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(tips) != FALSE; }, 5000));
+    EXPECT_EQ("Second window with a long title", WindowTitle(tips));
+}
+
+TEST_F(TabGroupTest, ClosingTheSelectedWindowSelectsTheTabThatTakesItsPlace)
+{
+    CFixtureProcess apps(kThreeWindows);
+    HWND one = apps.Window(0), two = apps.Window(1), three = apps.Window(2);
+    ASSERT_TRUE(Start(one));
+    Add(two);
+    Add(three);
+    const RECT twoStands = WindowRect(two);
+
+    ::PostMessageA(one, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(UpkeepUntil([&] { return TabCount(Tab()) == 2; }));
+    EXPECT_EQ(0, CurSel(Tab()));
+    EXPECT_EQ(two, TabData(Tab(), 0));
+    EXPECT_TRUE(::IsWindowVisible(two));
+    EXPECT_TRUE(SameRect(twoStands, WindowRect(two))) << "shown where it stands, not moved";
+    EXPECT_TRUE(UpkeepUntil([&] { return FrameIsPlacedBelow(Frame(), two); }));
+
+    // The last tab selected and closed: the new last tab is selected.
+    ClickTab(Tab(), 1);
+    ASSERT_EQ(1, CurSel(Tab()));
+    ::PostMessageA(three, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(UpkeepUntil([&] { return TabCount(Tab()) == 1; }));
+    EXPECT_EQ(0, CurSel(Tab()));
+    EXPECT_TRUE(::IsWindowVisible(two));
+    EXPECT_TRUE(UpkeepUntil([&] { return FrameIsPlacedBelow(Frame(), two); }));
+}
+
+TEST_F(TabGroupTest, ClosingAnUnselectedWindowKeepsSelectionAndView)
+{
+    CFixtureProcess apps(kThreeWindows);
+    HWND one = apps.Window(0), two = apps.Window(1), three = apps.Window(2);
+    ASSERT_TRUE(Start(one));
+    Add(two);
+    Add(three);
+    ClickTab(Tab(), 2);
+    const RECT place = WindowRect(three);
+
+    ::PostMessageA(one, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(UpkeepUntil([&] { return TabCount(Tab()) == 2; }));
+    EXPECT_EQ(three, TabData(Tab(), CurSel(Tab())));
+    EXPECT_TRUE(::IsWindowVisible(three));
+    EXPECT_FALSE(::IsWindowVisible(two));
+    EXPECT_TRUE(SameRect(place, WindowRect(three)));
+    EXPECT_TRUE(FrameIsPlacedBelow(Frame(), three));
+}
+
+TEST_F(TabGroupTest, TheLastWindowGoneClosesTheFrameAndPostsQuitWithZero)
+{
+    CFixtureProcess apps(kThreeWindows);
+    ASSERT_TRUE(Start(apps.Window(0)));
+    ::PostMessageA(apps.Window(0), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !FrameAlive(); }, 3000));
+    EXPECT_TRUE(WndHandlerMap.empty());
+    WPARAM code = 99;
+    EXPECT_TRUE(TakeQuit(&code));
+    EXPECT_EQ(0u, code);
+}
+
+TEST_F(TabGroupTest, TheFrameFollowsMovesResizesHidingAndShowing)
+{
+    CFixtureProcess apps(kThreeWindows);
+    HWND one = apps.Window(0);
+    ASSERT_TRUE(Start(one));
+
+    ::SetWindowPos(one, NULL, 220, 140, 640, 360, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(UpkeepUntil([&] { return FrameIsPlacedBelow(Frame(), one); }));
+
+    ::ShowWindow(one, SW_HIDE);
+    EXPECT_TRUE(UpkeepUntil([&] { return !::IsWindowVisible(Frame()); }));
+    ::ShowWindow(one, SW_SHOWNA);
+    EXPECT_TRUE(UpkeepUntil([&] { return ::IsWindowVisible(Frame()) != FALSE; }));
+    EXPECT_TRUE(UpkeepUntil([&] { return FrameIsPlacedBelow(Frame(), one); }));
+}
+
+TEST_F(TabGroupTest, CyclingWrapsAtBothEndsAndStaysPutWithOneTab)
+{
+    CFixtureProcess apps(kThreeWindows);
+    HWND one = apps.Window(0);
+    ASSERT_TRUE(Start(one));
+    const RECT place = WindowRect(one);
+    SelectNextTab(Tab());
+    EXPECT_EQ(0, CurSel(Tab()));
+    SelectPreviousTab(Tab());
+    EXPECT_EQ(0, CurSel(Tab()));
+    EXPECT_TRUE(SameRect(place, WindowRect(one)));
+    EXPECT_TRUE(::IsWindowVisible(one));
+
+    Add(apps.Window(1));
+    Add(apps.Window(2));
+    const int forward[] = {1, 2, 0, 1};
+    for (int expected : forward) {
+        SelectNextTab(Tab());
+        EXPECT_EQ(expected, CurSel(Tab()));
+        EXPECT_TRUE(::IsWindowVisible(TabData(Tab(), expected)));
+        EXPECT_TRUE(SameRect(place, WindowRect(TabData(Tab(), expected))));
+    }
+    const int backward[] = {0, 2, 1, 0};
+    for (int expected : backward) {
+        SelectPreviousTab(Tab());
+        EXPECT_EQ(expected, CurSel(Tab()));
+    }
+    EXPECT_TRUE(FrameIsPlacedBelow(Frame(), one));
+}
+
+TEST_F(TabGroupTest, ClosingTheFrameShowsEveryGroupedWindowThatStillExists)
+{
+    CFixtureProcess apps(kThreeWindows);
+    HWND one = apps.Window(0), two = apps.Window(1), three = apps.Window(2);
+    ASSERT_TRUE(Start(one));
+    Add(two);
+    Add(three);
+    ::PostMessageA(three, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(three); }));
+    const RECT twoStood = WindowRect(two);
+
+    m_frame->SendMessage(WM_CLOSE, 0, 0);
+    EXPECT_FALSE(FrameAlive());
+    EXPECT_TRUE(::IsWindowVisible(one));
+    EXPECT_TRUE(::IsWindowVisible(two));
+    EXPECT_TRUE(SameRect(twoStood, WindowRect(two))) << "released where it last stood";
+}
+
+TEST_F(TabGroupTest, SwitchingFromATabWhoseWindowDiedReportsTheErrorAndKeepsRunning)
+{
+    CFixtureProcess apps(kThreeWindows);
+    HWND one = apps.Window(0), two = apps.Window(1);
+    ASSERT_TRUE(Start(one));
+    Add(two);
+    // Kill the selected window's process side without giving the upkeep a chance to run.
+    ::KillTimer(Frame(), 0);
+    ::PostMessageA(one, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(one); }));
+
+    CBoxCatcher boxes;
+    ClickTab(Tab(), 1);
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ(0u, boxes.Boxes()[0].text.rfind("CWndProxy::GetWindowRect ", 0)) << boxes.Boxes()[0].text;
+    EXPECT_EQ("Quor Tab", boxes.Boxes()[0].caption);
+    EXPECT_TRUE(FrameAlive());
+}
