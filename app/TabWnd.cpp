@@ -4,6 +4,9 @@
 #include "AddWindowDlg.h"
 #include "MenuHandle.h"
 #include "resource.h"
+#ifdef QUORTAB_BENCH
+#include "BenchProbe.h"
+#endif
 
 HINSTANCE g_hInstance = NULL;
 ATOM g_tabWndClass = 0;
@@ -59,22 +62,29 @@ CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent)
         g_tabWndClass = RegisterWndClass(instance, kClassName, CS_DBLCLKS,
                                          ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP)));
     CTabWndHandler* frame = new CTabWndHandler;
+    bool deleted = false;
+    frame->m_deleted = &deleted;
     try {
         frame->CreateWnd(MAKEINTATOM(g_tabWndClass), kFrameTitle, kFrameStyle, kFrameExStyle,
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, NULL,
                          instance);
     } catch (...) {
-        // Once bound, the window owned the object and has already deleted it.
-        if (!frame->IsAttached())
+        // A creation that failed after binding has destroyed the window, which deleted the object.
+        if (!deleted)
             delete frame;
         throw;
     }
+    frame->m_deleted = NULL;
     return frame;
 }
 
-CTabWndHandler::CTabWndHandler() : m_hwndTab(NULL), m_contextTab(-1), m_tipsByFrame(false) {}
+CTabWndHandler::CTabWndHandler() : m_hwndTab(NULL), m_contextTab(-1), m_tipsByFrame(false), m_deleted(NULL) {}
 
-CTabWndHandler::~CTabWndHandler() {}
+CTabWndHandler::~CTabWndHandler()
+{
+    if (m_deleted)
+        *m_deleted = true;
+}
 
 int CTabWndHandler::TabCount() const
 {
@@ -162,7 +172,9 @@ void CTabWndHandler::SyncTabTips()
         tool.uId = tools - 1;
         ::SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    // Each tab's tool covers its rectangle and asks the frame for its text by index.
+    // Each tab's tool covers its rectangle and asks the frame for its text by index. The tooltip
+    // watches the mouse itself: such a control does not relay mouse moves to it.
+    tool.uFlags = TTF_SUBCLASS;
     tool.lpszText = LPSTR_TEXTCALLBACKA;
     for (int i = 0; i < count; ++i) {
         tool.uId = i;
@@ -194,15 +206,22 @@ LRESULT CTabWndHandler::OnPaint(CPaintDC& dc)
 
 LRESULT CTabWndHandler::OnNotify(WPARAM id, NMHDR* header)
 {
-    if (header->code == TTN_GETDISPINFOA) {
+    if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW) {
         TCITEMA item = {};
         item.mask = TCIF_TEXT;
         item.pszText = g_tipText;
         item.cchTextMax = sizeof g_tipText;
-        // A stale index must not leave yesterday's text in the shared buffer.
+        // A stale index must not leave the previous tab's text in the shared buffer.
         g_tipText[0] = '\0';
         ::SendMessageA(m_hwndTab, TCM_GETITEMA, header->idFrom, reinterpret_cast<LPARAM>(&item));
-        reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = g_tipText;
+        if (header->code == TTN_GETDISPINFOA) {
+            reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = g_tipText;
+        } else {
+            // A tooltip whose tool window answers in Unicode asks in the wide form.
+            static wchar_t wideTipText[sizeof g_tipText];
+            ::MultiByteToWideChar(CP_ACP, 0, g_tipText, -1, wideTipText, sizeof g_tipText);
+            reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = wideTipText;
+        }
     }
     if (header->hwndFrom == m_hwndTab) {
         switch (header->code) {
@@ -244,6 +263,9 @@ LRESULT CTabWndHandler::OnNotify(WPARAM id, NMHDR* header)
 
 LRESULT CTabWndHandler::OnTimer(WPARAM id, LPARAM proc)
 {
+#ifdef QUORTAB_BENCH
+    CBenchProbe probe(m_hwndTab);
+#endif
     int count = TabCount();
     int sel = CurSel(m_hwndTab);
     const int countBefore = count;
@@ -261,7 +283,11 @@ LRESULT CTabWndHandler::OnTimer(WPARAM id, LPARAM proc)
         }
         ::SendMessageA(m_hwndTab, TCM_DELETEITEM, i, 0);
         --count;
-        if (i == sel) {
+        // The selected tab slides down with the ones before it; without this a selected
+        // window closing in the same pass as an earlier one would leave nothing shown.
+        if (i < sel)
+            --sel;
+        else if (i == sel) {
             if (sel >= count)
                 sel = count - 1;
             ::SendMessageA(m_hwndTab, TCM_SETCURSEL, sel, 0);

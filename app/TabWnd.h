@@ -40,6 +40,10 @@ private:
     int m_contextTab;
     // Some tab controls register no per-tab tooltip tools; then the frame keeps them itself.
     bool m_tipsByFrame;
+    // Set while CreateTabWindow waits for the creation: tells it whether the object is gone.
+    bool* m_deleted;
+
+    friend CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent);
 };
 
 CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent);
