@@ -5,7 +5,8 @@
 export WINELOADER=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver64
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko prompts, and no desktop menu entries made for the programs we start.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEPREFIX="$build/wineprefix"
 WINE=$WINELOADER
 QUORTAB_DESKTOP_SIZE=${QUORTAB_DESKTOP_SIZE:-1200x900}
