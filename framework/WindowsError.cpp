@@ -32,7 +32,10 @@ std::string FormatSystemMessage(DWORD code, HMODULE module)
 
 void ShowBarrierBox(HWND titleWindow, HWND owner, const char* text)
 {
+    // A dialog that has already let go of its window reports with no title: asking a dead or
+    // null window for its text may leave the buffer undefined.
     char title[kTitleChars] = "";
-    ::GetWindowTextA(titleWindow, title, kTitleChars);
+    if (::IsWindow(titleWindow))
+        ::GetWindowTextA(titleWindow, title, kTitleChars);
     ::MessageBoxA(owner, text, title, MB_ICONERROR);
 }
