@@ -1,6 +1,7 @@
 #pragma once
 #include "TabWnd.h"
 #include "Fixture.h"
+#include "FrameGeometry.h"
 #include "PickerDriver.h"
 #include "Pump.h"
 #include <commctrl.h>
@@ -45,25 +46,6 @@ inline void ClickTab(HWND tab, int index)
     ::SendMessageA(tab, WM_LBUTTONUP, 0, at);
 }
 
-inline bool SameRect(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-inline std::string Describe(const RECT& r)
-{
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
-           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-}
-
-// The height the tab row and the control's borders take, measured on a control of our own
-// with the frame's tab style and font.
-int MeasureTabRowHeight();
-
-// Where the frame must stand for `window`: glued to its lower edge, exactly as wide, 5 pixels
-// less tall than the tab row, directly behind it in the z-order.
-::testing::AssertionResult FrameIsPlacedBelow(HWND frame, HWND window);
-
 // The frame of this test process, created with `first` chosen in its picker.
 class TabGroupTest : public ::testing::Test {
 protected:
@@ -76,6 +58,13 @@ protected:
     HWND Frame() const { return m_frame->GetHandle(); }
     // Lets the 250 ms upkeep run until `done` holds.
     bool UpkeepUntil(const std::function<bool()>& done) { return PumpUntil(done, 3000); }
+    // The same for the frame's place, with the last reason it was wrong.
+    ::testing::AssertionResult UpkeepPlacesFrameBelow(HWND window)
+    {
+        ::testing::AssertionResult last = ::testing::AssertionFailure();
+        PumpUntil([&] { return (last = FrameIsPlacedBelow(Frame(), window)); }, 3000);
+        return last;
+    }
     bool FrameAlive() const { return ::IsWindow(m_frameHandle) != FALSE; }
 
     CTabWndHandler* m_frame = nullptr;

@@ -27,7 +27,9 @@ TEST_F(TabGroupTest, StartMakesThePickedWindowTheOnlySelectedTabWithTheFrameBelo
     RECT item = TabItemRect(Tab(), 0);
     EXPECT_EQ(100, item.right - item.left);
     EXPECT_EQ(one, ::GetForegroundWindow());
-    EXPECT_TRUE(FrameIsPlacedBelow(Frame(), one));
+    // Activating the window of another process completes there; the upkeep then restores the
+    // frame's place in the z-order.
+    EXPECT_TRUE(UpkeepPlacesFrameBelow(one));
     EXPECT_TRUE(::IsWindowVisible(Frame()));
 }
 
@@ -40,7 +42,7 @@ TEST_F(TabGroupTest, FrameIsACaptionlessToolWindowOfItsOwnClass)
     EXPECT_STREQ("QuorQuorTab", cls);
     EXPECT_EQ("Quor Tab", WindowTitle(Frame()));
     const DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(Frame(), GWL_STYLE));
-    EXPECT_EQ(0x96880000u, style & ~WS_CLIPSIBLINGS) << std::hex << style;
+    EXPECT_EQ(0x96880000u, style) << std::hex << style;
     EXPECT_EQ(0u, style & WS_DLGFRAME) << "no caption";
     EXPECT_TRUE(::GetWindowLongPtrA(Frame(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << "no taskbar button";
 
@@ -115,13 +117,14 @@ TEST_F(TabGroupTest, ClickingATabPutsItsWindowOnThePreviousRectangleAndHidesTheO
     EXPECT_TRUE(::IsWindowVisible(three));
     EXPECT_FALSE(::IsWindowVisible(one));
     EXPECT_FALSE(::IsWindowVisible(two));
-    EXPECT_TRUE(FrameIsPlacedBelow(Frame(), three));
+    EXPECT_EQ(WindowRect(three).bottom, ClientRectOnScreen(Frame()).top) << "placed by the switch itself";
+    EXPECT_TRUE(UpkeepPlacesFrameBelow(three));
 
     ClickTab(Tab(), 1);
     EXPECT_TRUE(SameRect(place, WindowRect(two)));
     EXPECT_TRUE(::IsWindowVisible(two));
     EXPECT_FALSE(::IsWindowVisible(three));
-    EXPECT_TRUE(FrameIsPlacedBelow(Frame(), two));
+    EXPECT_TRUE(UpkeepPlacesFrameBelow(two));
 }
 
 TEST_F(TabGroupTest, UpkeepRefreshesTitlesAndTheTooltipShowsTheWholeTitle)
@@ -181,7 +184,7 @@ TEST_F(TabGroupTest, ClosingTheSelectedWindowSelectsTheTabThatTakesItsPlace)
     EXPECT_EQ(two, TabData(Tab(), 0));
     EXPECT_TRUE(::IsWindowVisible(two));
     EXPECT_TRUE(SameRect(twoStands, WindowRect(two))) << "shown where it stands, not moved";
-    EXPECT_TRUE(UpkeepUntil([&] { return FrameIsPlacedBelow(Frame(), two); }));
+    EXPECT_TRUE(UpkeepPlacesFrameBelow(two));
 
     // The last tab selected and closed: the new last tab is selected.
     ClickTab(Tab(), 1);
@@ -190,7 +193,7 @@ TEST_F(TabGroupTest, ClosingTheSelectedWindowSelectsTheTabThatTakesItsPlace)
     ASSERT_TRUE(UpkeepUntil([&] { return TabCount(Tab()) == 1; }));
     EXPECT_EQ(0, CurSel(Tab()));
     EXPECT_TRUE(::IsWindowVisible(two));
-    EXPECT_TRUE(UpkeepUntil([&] { return FrameIsPlacedBelow(Frame(), two); }));
+    EXPECT_TRUE(UpkeepPlacesFrameBelow(two));
 }
 
 TEST_F(TabGroupTest, ClosingAnUnselectedWindowKeepsSelectionAndView)
@@ -209,7 +212,7 @@ TEST_F(TabGroupTest, ClosingAnUnselectedWindowKeepsSelectionAndView)
     EXPECT_TRUE(::IsWindowVisible(three));
     EXPECT_FALSE(::IsWindowVisible(two));
     EXPECT_TRUE(SameRect(place, WindowRect(three)));
-    EXPECT_TRUE(FrameIsPlacedBelow(Frame(), three));
+    EXPECT_TRUE(UpkeepPlacesFrameBelow(three));
 }
 
 TEST_F(TabGroupTest, TheLastWindowGoneClosesTheFrameAndPostsQuitWithZero)
@@ -231,13 +234,13 @@ TEST_F(TabGroupTest, TheFrameFollowsMovesResizesHidingAndShowing)
     ASSERT_TRUE(Start(one));
 
     ::SetWindowPos(one, NULL, 220, 140, 640, 360, SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(UpkeepUntil([&] { return FrameIsPlacedBelow(Frame(), one); }));
+    EXPECT_TRUE(UpkeepPlacesFrameBelow(one));
 
     ::ShowWindow(one, SW_HIDE);
     EXPECT_TRUE(UpkeepUntil([&] { return !::IsWindowVisible(Frame()); }));
     ::ShowWindow(one, SW_SHOWNA);
     EXPECT_TRUE(UpkeepUntil([&] { return ::IsWindowVisible(Frame()) != FALSE; }));
-    EXPECT_TRUE(UpkeepUntil([&] { return FrameIsPlacedBelow(Frame(), one); }));
+    EXPECT_TRUE(UpkeepPlacesFrameBelow(one));
 }
 
 TEST_F(TabGroupTest, CyclingWrapsAtBothEndsAndStaysPutWithOneTab)
@@ -267,7 +270,7 @@ TEST_F(TabGroupTest, CyclingWrapsAtBothEndsAndStaysPutWithOneTab)
         SelectPreviousTab(Tab());
         EXPECT_EQ(expected, CurSel(Tab()));
     }
-    EXPECT_TRUE(FrameIsPlacedBelow(Frame(), one));
+    EXPECT_TRUE(UpkeepPlacesFrameBelow(one));
 }
 
 TEST_F(TabGroupTest, ClosingTheFrameShowsEveryGroupedWindowThatStillExists)
@@ -305,4 +308,24 @@ TEST_F(TabGroupTest, SwitchingFromATabWhoseWindowDiedReportsTheErrorAndKeepsRunn
     EXPECT_EQ(0u, boxes.Boxes()[0].text.rfind("CWndProxy::GetWindowRect ", 0)) << boxes.Boxes()[0].text;
     EXPECT_EQ("Quor Tab", boxes.Boxes()[0].caption);
     EXPECT_TRUE(FrameAlive());
+}
+
+TEST_F(TabGroupTest, AnEarlierAndTheSelectedWindowClosingInOnePassStillLeaveATabShown)
+{
+    CFixtureProcess apps(kThreeWindows);
+    HWND one = apps.Window(0), two = apps.Window(1), three = apps.Window(2);
+    ASSERT_TRUE(Start(one));
+    Add(two);
+    Add(three);
+    ClickTab(Tab(), 2);
+    ::KillTimer(Frame(), 0);
+    ::PostMessageA(one, WM_CLOSE, 0, 0);
+    ::PostMessageA(three, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(one) && !::IsWindow(three); }));
+
+    m_frame->SendMessage(WM_TIMER, 0, 0);
+    ASSERT_EQ(1, TabCount(Tab()));
+    EXPECT_EQ(0, CurSel(Tab()));
+    EXPECT_TRUE(::IsWindowVisible(two));
+    EXPECT_TRUE(UpkeepPlacesFrameBelow(two));
 }

@@ -1,6 +1,7 @@
 #include "Fixture.h"
 #include "Pump.h"
 #include <algorithm>
+#include <cstdlib>
 
 std::string ProgramPath(const char* fileName)
 {
@@ -99,7 +100,35 @@ static std::string JoinSpecs(const std::vector<std::string>& specs)
     return line;
 }
 
-CFixtureProcess::CFixtureProcess(const std::vector<std::string>& specs) : CChildProcess(JoinSpecs(specs)) {}
+// How many windows the specs ask for: one each, or its `repeat` count.
+static size_t RequestedWindows(const std::vector<std::string>& specs)
+{
+    size_t count = 0;
+    for (const std::string& spec : specs) {
+        long windows = 1;
+        size_t start = 0;
+        while (start <= spec.size()) {
+            size_t end = spec.find(';', start);
+            if (end == std::string::npos)
+                end = spec.size();
+            if (spec.compare(start, 7, "repeat=") == 0 && end > start + 7)
+                windows = std::strtol(spec.c_str() + start + 7, nullptr, 0);
+            start = end + 1;
+        }
+        count += windows > 0 ? static_cast<size_t>(windows) : 0;
+    }
+    return count;
+}
+
+CFixtureProcess::CFixtureProcess(const std::vector<std::string>& specs) : CChildProcess(JoinSpecs(specs))
+{
+    // Under Wine, WaitForInputIdle can return before the fixture has made all its windows.
+    const size_t requested = RequestedWindows(specs);
+    if (Started())
+        PumpUntil([&] {
+            return WindowCount() >= requested || ::WaitForSingleObject(Handle(), 0) == WAIT_OBJECT_0;
+        }, 10000);
+}
 
 HWND CFixtureProcess::Window(size_t index) const
 {

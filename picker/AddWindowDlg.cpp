@@ -1,0 +1,115 @@
+#include "AddWindowDlg.h"
+#include "resource.h"
+#include <cstring>
+
+namespace {
+const int kTitleChars = 1024;
+const UINT kNoItem = static_cast<UINT>(-1);
+}
+
+bool CAddWindowEnumerator::OnWindow(CWndProxy& window)
+{
+    if (IsEligibleWindow(window.GetHandle()))
+        m_dialog->AddWindow(window);
+    return true;
+}
+
+CAddWindowDlg::CAddWindowDlg(HWND excluded)
+    : m_excluded(excluded), m_list(NULL), m_chosen(NULL),
+      m_iconWidth(::GetSystemMetrics(SM_CXSMICON)), m_iconHeight(::GetSystemMetrics(SM_CYSMICON))
+{
+}
+
+CAddWindowDlg::~CAddWindowDlg() {}
+
+INT_PTR CAddWindowDlg::DoModal(HWND owner, HINSTANCE instance)
+{
+    return CDlgHandler::DoModal(owner, IDD_ADD_WINDOW, instance);
+}
+
+void CAddWindowDlg::AddWindow(CWndProxy& window)
+{
+    if (window.GetHandle() == m_excluded)
+        return;
+    char title[kTitleChars] = "";
+    window.GetWindowText(title, kTitleChars);
+    const LRESULT index = ::SendMessageA(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title));
+    if (index < 0)
+        return;
+    ::SendMessageA(m_list, LB_SETITEMDATA, index, reinterpret_cast<LPARAM>(window.GetHandle()));
+}
+
+INT_PTR CAddWindowDlg::OnInitDialog(WPARAM focus)
+{
+    m_list = ::GetDlgItem(m_hWnd, IDC_WINDOW_LIST);
+    // The dialog is not yet visible, so it does not list itself.
+    CAddWindowEnumerator filler(this);
+    EnumTopLevelWindows(filler);
+    return CDlgHandler::OnInitDialog(focus);
+}
+
+INT_PTR CAddWindowDlg::OnCommand(UINT code, WPARAM id, LPARAM control)
+{
+    if (LOWORD(id) == IDC_WINDOW_LIST && code == LBN_DBLCLK)
+        OnOK();
+    return CDlgHandler::OnCommand(code, id, control);
+}
+
+INT_PTR CAddWindowDlg::OnOK()
+{
+    const LRESULT selection = ::SendMessageA(m_list, LB_GETCURSEL, 0, 0);
+    if (selection < 0)
+        return FALSE;
+    HWND chosen = reinterpret_cast<HWND>(::SendMessageA(m_list, LB_GETITEMDATA, selection, 0));
+    const INT_PTR result = CDlgHandler::OnOK();
+    // Kept only once the dialog is really ending, so a cancel after a failed end returns nothing.
+    m_chosen = chosen;
+    return result;
+}
+
+INT_PTR CAddWindowDlg::OnDrawItem(WPARAM id, DRAWITEMSTRUCT* item)
+{
+    const HDC dc = item->hDC;
+    const RECT& rect = item->rcItem;
+    HBRUSH brush;
+    if (item->itemState & ODS_SELECTED) {
+        brush = ::GetSysColorBrush(COLOR_HIGHLIGHT);
+        ::SetBkColor(dc, ::GetSysColor(COLOR_HIGHLIGHT));
+        ::SetTextColor(dc, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
+    } else {
+        brush = reinterpret_cast<HBRUSH>(CWndProxy(item->hwndItem).GetClassLong(GCLP_HBRBACKGROUND));
+        // The list box class brings no brush of its own; without one an item that loses the
+        // selection would keep its highlight.
+        if (!brush)
+            brush = ::GetSysColorBrush(COLOR_WINDOW);
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    }
+    ::FillRect(dc, &rect, brush);
+
+    // The focus of an empty list comes as item -1, which has neither text nor window.
+    if (item->itemID != kNoItem) {
+        char title[kTitleChars] = "";
+        ::SendMessageA(item->hwndItem, LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(title));
+        const CWndProxy window(reinterpret_cast<HWND>(
+            ::SendMessageA(item->hwndItem, LB_GETITEMDATA, item->itemID, 0)));
+        // Bigger icons are scaled down; a missing one leaves the background showing.
+        ::DrawIconEx(dc, rect.left, rect.top, GetWindowIcon(window), m_iconWidth, m_iconHeight, 0,
+                     brush, DI_NORMAL);
+        TEXTMETRICA metrics = {};
+        ::GetTextMetricsA(dc, &metrics);
+        ::TextOutA(dc, rect.left + m_iconWidth + 1, (rect.top + rect.bottom - metrics.tmHeight) / 2,
+                   title, static_cast<int>(std::strlen(title)));
+    }
+    return CDlgHandler::OnDrawItem(id, item);
+}
+
+INT_PTR CAddWindowDlg::OnMeasureItem(WPARAM id, MEASUREITEMSTRUCT* item)
+{
+    const HDC dc = ::GetWindowDC(m_list);
+    TEXTMETRICA metrics = {};
+    ::GetTextMetricsA(dc, &metrics);
+    item->itemHeight = metrics.tmHeight;
+    ::ReleaseDC(m_list, dc);
+    return CDlgHandler::OnMeasureItem(id, item);
+}

@@ -1,0 +1,80 @@
+#include "WndEnum.h"
+#include <exception>
+
+namespace {
+// An exception thrown by a visitor waits here while EnumWindows unwinds: it must not cross
+// the system's frames.
+std::exception_ptr g_visitorError;
+
+// Null when the window did not answer in time, is hung or is gone; `answered` tells which.
+HICON AskIcon(const CWndProxy& window, WPARAM kind, bool& answered)
+{
+    DWORD_PTR icon = 0;
+    answered = ::SendMessageTimeoutA(window.GetHandle(), WM_GETICON, kind, 0, SMTO_ABORTIFHUNG,
+                                     kIconQueryTimeoutMs, &icon) != 0;
+    return answered ? reinterpret_cast<HICON>(icon) : NULL;
+}
+}
+
+BOOL CALLBACK EnumWndProc(HWND handle, LPARAM lParam)
+{
+    CWndProxy window(handle);
+    try {
+        return reinterpret_cast<CWndEnumerator*>(lParam)->OnWindow(window) ? TRUE : FALSE;
+    } catch (...) {
+        g_visitorError = std::current_exception();
+        return FALSE;
+    }
+}
+
+void EnumTopLevelWindows(CWndEnumerator& visitor)
+{
+    ::SetLastError(0);
+    if (::EnumWindows(EnumWndProc, reinterpret_cast<LPARAM>(&visitor)))
+        return;
+    CWindowsError error("Windows Error : ");
+    if (g_visitorError) {
+        std::exception_ptr visitorError = g_visitorError;
+        g_visitorError = nullptr;
+        std::rethrow_exception(visitorError);
+    }
+    // A visitor that stopped the walk leaves EnumWindows failing with no error of its own.
+    if (error.GetCode() == ERROR_SUCCESS || error.GetCode() == ERROR_FILE_NOT_FOUND)
+        return;
+    throw error;
+}
+
+bool IsEligibleWindow(HWND handle)
+{
+    const CWndProxy window(handle);
+    const LONG_PTR style = window.GetWindowLong(GWL_STYLE);
+    const LONG_PTR exStyle = window.GetWindowLong(GWL_EXSTYLE);
+    const CWndProxy owner(::GetWindow(handle, GW_OWNER));
+
+    if (!window.IsWindowVisible())
+        return false;
+    // A main window owned by a hidden application window, as some frameworks make them, counts.
+    if (owner.IsAttached() && owner.IsWindowVisible())
+        return false;
+    if ((style & WS_CAPTION) != WS_CAPTION)
+        return false;
+    return (exStyle & WS_EX_TOOLWINDOW) == 0;
+}
+
+HICON GetWindowIcon(const CWndProxy& window)
+{
+    // A window that does not answer is asked once, not once per kind.
+    const WPARAM kinds[] = {ICON_SMALL2, ICON_SMALL, ICON_BIG};
+    for (WPARAM kind : kinds) {
+        bool answered = false;
+        HICON icon = AskIcon(window, kind, answered);
+        if (icon)
+            return icon;
+        if (!answered)
+            break;
+    }
+    ULONG_PTR classIcon = window.GetClassLong(GCLP_HICONSM);
+    if (!classIcon)
+        classIcon = window.GetClassLong(GCLP_HICON);
+    return reinterpret_cast<HICON>(classIcon);
+}

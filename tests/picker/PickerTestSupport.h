@@ -1,0 +1,30 @@
+#pragma once
+#include "AddWindowDlg.h"
+#include "DialogDriver.h"
+#include <string>
+#include <vector>
+
+// One item of the dialog's window list as the list box holds it.
+struct ListedWindow {
+    std::string text;
+    HWND window;
+};
+
+std::vector<ListedWindow> ListedWindows(HWND dialog);
+std::vector<HWND> ListedHandles(HWND dialog);
+// The item that holds the window, or -1.
+int ItemOf(HWND dialog, HWND window);
+HWND ListBoxOf(HWND dialog);
+// Every top-level window, in EnumWindows order.
+std::vector<HWND> RawWalk();
+
+// Runs the Add-a-Window dialog object modally with no owner, playing the steps against it.
+DriveOutcome DrivePicker(CAddWindowDlg& dialog, const std::vector<DialogStep>& steps);
+
+// Steps that act as the user would.
+DialogStep ClickButton(int id);
+DialogStep SelectItemOf(HWND window);
+// Mouse messages posted to the list at the middle of the window's item.
+DialogStep ClickItemOf(HWND window);
+DialogStep DoubleClickItemOf(HWND window);
+DialogStep CloseBox();
