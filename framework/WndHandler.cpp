@@ -88,20 +88,22 @@ LRESULT CWndHandler::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     m_message = message;
     m_wParam = wParam;
     m_lParam = lParam;
-    bool deleted = false;
-    RunInBarrier(m_hWnd, m_hWnd, m_hWnd, kOnMessageText, [&] {
+    // The object deletes itself at WM_NCDESTROY, which also arrives inside any message whose
+    // handling destroys the window (WM_CLOSE by default): then nothing of it may be touched.
+    const HWND window = m_hWnd;
+    const bool bound = FromHandle(window) == this;
+    auto deleted = [&] { return message == WM_NCDESTROY || (bound && FromHandle(window) != this); };
+    RunInBarrier(window, window, window, kOnMessageText, [&] {
         for (CMessageHook* hook : m_hooks)
             hook->BeforeMessage(this, message, wParam, lParam);
         LPARAM copy = lParam;
         result = Dispatch(message, wParam, copy);
-        // The object deleted itself: nothing of it may be touched any more.
-        deleted = message == WM_NCDESTROY;
-        if (deleted)
+        if (deleted())
             return;
         for (CMessageHook* hook : m_hooks)
             hook->AfterMessage(this, message, wParam, copy);
     });
-    if (!deleted) {
+    if (!deleted()) {
         m_message = outerMessage;
         m_wParam = outerWParam;
         m_lParam = outerLParam;
