@@ -1,0 +1,623 @@
+// The benchmark driver: runs a benchmark build of QuorTab.exe against windows of our fixture
+// process and prints what the program costs, each figure beside a baseline measured in the
+// same run. Progress goes to standard error, the table to standard output.
+#include "BenchIdleProtocol.h"
+#include "BenchTable.h"
+#include "BenchUtil.h"
+#include "Fixture.h"
+#include "PickerDriver.h"
+#include "ProcStat.h"
+#include "QuorTabRun.h"
+#include "resource.h"
+#include <fcntl.h>
+#include <io.h>
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+struct SizeCase {
+    std::string label, program, baseline;
+};
+
+struct Options {
+    int wineserverPid = 0;
+    int xserverPid = 0;
+    bool quick = false;
+    std::vector<SizeCase> sizes;
+};
+
+// How much of everything; --quick trims it for a smoke run of the driver itself.
+struct Amounts {
+    int startRuns = 5;             // measured starts per case, after one unmeasured
+    DWORD passIntervalMs = 4000;   // fixed interval of driven passes per tab count
+    DWORD idleMs = 10000;
+    int clicks = 30;
+    int titleReads = 200;
+};
+
+const DWORD kPassPacingMs = 15;
+const DWORD kSettleMs = 300;
+const int kClickTabs = 3;         // tabs 0..2 lie within the narrowest window, never scrolled
+const char kPickerClass[] = "#32770";
+const char kPickerTitle[] = "Add a Window";
+const UINT kSlowIconMs = 2000;
+
+bool g_failed = false;
+
+void Progress(const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    std::fprintf(stderr, "bench: ");
+    std::vfprintf(stderr, format, arguments);
+    std::fprintf(stderr, "\n");
+    va_end(arguments);
+}
+
+void Fail(const std::string& what)
+{
+    g_failed = true;
+    Progress("FAILED: %s", what.c_str());
+}
+
+// CPU consumed by a process, the wineserver and the X server over one interval.
+struct CpuInterval {
+    double wallMs = NAN, targetMs = NAN, serverMs = NAN, xMs = NAN;
+};
+
+class CCpuMeter {
+public:
+    CCpuMeter(const CpuSource& target, const Options& options) : m_target(target)
+    {
+        m_server.linuxPid = options.wineserverPid;
+        m_x.linuxPid = options.xserverPid;
+        m_start = NowMs();
+        m_targetStart = CpuSeconds(m_target);
+        m_serverStart = CpuSeconds(m_server);
+        m_xStart = CpuSeconds(m_x);
+    }
+
+    CpuInterval Stop() const
+    {
+        CpuInterval interval;
+        interval.wallMs = NowMs() - m_start;
+        interval.targetMs = Delta(m_targetStart, CpuSeconds(m_target));
+        interval.serverMs = Delta(m_serverStart, CpuSeconds(m_server));
+        interval.xMs = Delta(m_xStart, CpuSeconds(m_x));
+        return interval;
+    }
+
+private:
+    static double Delta(double start, double end) { return start < 0 || end < 0 ? NAN : (end - start) * 1000; }
+
+    CpuSource m_target, m_server, m_x;
+    double m_start, m_targetStart, m_serverStart, m_xStart;
+};
+
+// The fixture's windows in the order of its specs, once all of them exist.
+std::vector<HWND> FixtureWindows(const CFixtureProcess& fixture, size_t count)
+{
+    std::vector<HWND> windows;
+    WaitFor([&] { return fixture.WindowCount() >= count; }, 30000, 20);
+    for (HWND window : fixture.TopLevelWindows()) {
+        const LONG_PTR index = ::GetWindowLongPtrA(window, GWLP_USERDATA);
+        if (index > 0 && static_cast<size_t>(index) <= count) {
+            windows.resize(std::max(windows.size(), static_cast<size_t>(index)));
+            windows[index - 1] = window;
+        }
+    }
+    if (windows.size() != count || std::count(windows.begin(), windows.end(), HWND(NULL)))
+        windows.clear();
+    return windows;
+}
+
+// Windows to group, each on its own rectangle within the 1200 x 900 desktop, leaving room for
+// the frame below.
+std::vector<std::string> GroupSpecs(int count)
+{
+    std::vector<std::string> specs;
+    for (int i = 0; i < count; ++i) {
+        char spec[128];
+        std::snprintf(spec, sizeof spec, "title=Grouped %03d;x=%d;y=%d;w=%d;h=%d", i + 1, 20 + (i * 53) % 560,
+                      20 + (i * 37) % 400, 400 + (i * 29) % 200, 250 + (i * 17) % 150);
+        specs.push_back(spec);
+    }
+    return specs;
+}
+
+std::string Fixed(const char* format, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// From just before CreateProcess until QuorTab's first "Add a Window" dialog is shown with at
+// least `expected` windows listed and the program has gone idle, waiting for input: by then
+// the list has been painted, as paint messages come before the wait. NaN on failure.
+double TimeToListedPicker(const std::string& quortab, LRESULT expected, LRESULT& listed)
+{
+    const double start = NowMs();
+    CProgram program(Quote(quortab));
+    HWND picker = NULL;
+    const bool shown = WaitFor([&] {
+        picker = program.FindVisibleWindow(kPickerClass, kPickerTitle);
+        if (!picker)
+            return false;
+        listed = SendWithin(::GetDlgItem(picker, IDC_WINDOW_LIST), LB_GETCOUNT, 0, 0);
+        return listed >= expected;
+    }, 30000);
+    const bool idle = shown && ::WaitForInputIdle(program.Handle(), 30000) == 0;
+    const double elapsed = NowMs() - start;
+    if (picker)
+        AnswerPickerInProcess(picker, NULL);
+    // Declining the first pick ends the program with -1.
+    if (!program.WaitForExit(10000) || program.ExitCode() != static_cast<DWORD>(-1))
+        Fail("QuorTab.exe did not end with -1 after its first picker was cancelled");
+    if (!shown || !idle) {
+        Fail("the picker never showed its list (" + std::to_string(listed) + " of " + std::to_string(expected) +
+             " windows listed)");
+        return NAN;
+    }
+    return elapsed;
+}
+
+struct StartTimes {
+    double quortab = NAN, baseline = NAN;
+};
+
+// Medians of QuorTab's and the baseline's starts taken in turns, so that both meet the same
+// load of the machine.
+StartTimes MedianStarts(const Amounts& amounts, const std::function<double()>& quortab,
+                        const std::function<double()>& baseline)
+{
+    // The first starts also bring the files into the cache.
+    quortab();
+    baseline();
+    std::vector<double> ours, theirs;
+    for (int run = 0; run < amounts.startRuns; ++run) {
+        const double ms = quortab();
+        if (!std::isnan(ms))
+            ours.push_back(ms);
+        const double baselineMs = baseline();
+        if (!std::isnan(baselineMs))
+            theirs.push_back(baselineMs);
+    }
+    StartTimes medians;
+    const size_t runs = static_cast<size_t>(amounts.startRuns);
+    if (ours.size() == runs)
+        medians.quortab = Median(ours);
+    if (theirs.size() == runs)
+        medians.baseline = Median(theirs);
+    return medians;
+}
+
+// From just before CreateProcess until the baseline program's window is shown and painted and
+// the program waits for input, as for QuorTab.
+double TimeToIdleWindow(const std::string& idle)
+{
+    const double start = NowMs();
+    CProgram program(Quote(idle));
+    HWND window = NULL;
+    const bool painted = WaitFor([&] {
+        window = program.FindVisibleWindow(BENCH_IDLE_CLASS, NULL);
+        return window && SendWithin(window, BENCH_IDLE_GET_PAINTS, 0, 0) > 0;
+    }, 30000) && ::WaitForInputIdle(program.Handle(), 30000) == 0;
+    const double elapsed = NowMs() - start;
+    if (window)
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+    program.WaitForExit(10000);
+    if (!painted) {
+        Fail("the baseline program showed no painted window");
+        return NAN;
+    }
+    return elapsed;
+}
+
+void MeasureStartUp(const Amounts& amounts, CBenchTable& table)
+{
+    const std::string quortab = ProgramPath("QuorTab.exe");
+    const std::string idle = ProgramPath("BenchIdle.exe");
+    auto baseline = [&] { return TimeToIdleWindow(idle); };
+    const std::string baselineIs = "start of a do-nothing program of ours to its one window painted, idle";
+    const std::string runs = " (median of " + std::to_string(amounts.startRuns) + ")";
+    auto row = [&](LRESULT listed, const std::string& more, const StartTimes& times) {
+        table.Row("Start to \"Add a Window\" listing its windows, " + std::to_string(listed) + " listed" + more + runs,
+                  FormatMs(times.quortab), FormatMs(times.baseline), baselineIs);
+    };
+
+    Progress("start-up with 10 windows to list");
+    CFixtureProcess ten({"title=Listed;repeat=10"});
+    FixtureWindows(ten, 10);
+    LRESULT listed = 0;
+    StartTimes times = MedianStarts(amounts, [&] { return TimeToListedPicker(quortab, 10, listed); }, baseline);
+    row(listed, "", times);
+
+    Progress("start-up with 200 windows to list");
+    {
+        CFixtureProcess more({"title=More listed;repeat=190"});
+        FixtureWindows(more, 190);
+        times = MedianStarts(amounts, [&] { return TimeToListedPicker(quortab, 200, listed); }, baseline);
+        row(listed, "", times);
+    }
+
+    Progress("start-up with a window whose icon takes %u ms", kSlowIconMs);
+    // In a process of its own, so that its wait holds up no other window's answer.
+    CFixtureProcess slow({"title=Slow icon;icon=delay:" + std::to_string(kSlowIconMs)});
+    std::vector<HWND> slowWindow = FixtureWindows(slow, 1);
+    times = MedianStarts(amounts, [&] {
+        const double once = TimeToListedPicker(quortab, 11, listed);
+        // Let the slow window take every question before the next start, so that each start
+        // meets it answering slowly rather than already hung.
+        if (!slowWindow.empty())
+            SendWithin(slowWindow[0], WM_NULL, 0, 0, 20000);
+        return once;
+    }, baseline);
+    row(listed, ", one answering WM_GETICON after " + std::to_string(kSlowIconMs / 1000) + " s", times);
+}
+
+struct PassLevel {
+    int tabs = 0;
+    std::vector<double> inside;
+    double outsideMs = NAN, serverMs = NAN, xMs = NAN;
+    int passes = 0;
+    double wallMs = NAN;
+    double titleReadsMs = NAN;
+};
+
+// Drives passes every kPassPacingMs for a fixed interval, besides the timer's own, and
+// measures them from inside (the probe) and from outside (process CPU over the interval).
+PassLevel MeasurePasses(CQuorTabRun& run, const std::vector<HWND>& grouped, const Options& options,
+                        const Amounts& amounts)
+{
+    PassLevel level;
+    level.tabs = static_cast<int>(grouped.size());
+    ::Sleep(kSettleMs);
+    const LONG first = run.Passes();
+    CCpuMeter meter(run.Cpu(), options);
+    const double start = NowMs();
+    while (NowMs() - start < amounts.passIntervalMs) {
+        if (!run.RunPass()) {
+            Fail("QuorTab.exe did not answer a pass");
+            break;
+        }
+        ::Sleep(kPassPacingMs);
+    }
+    const CpuInterval interval = meter.Stop();
+    const LONG last = run.Passes();
+    level.passes = last - first;
+    level.wallMs = interval.wallMs;
+    level.inside = run.PassMs(first, last, level.tabs);
+    if (level.passes > 0) {
+        level.outsideMs = interval.targetMs / level.passes;
+        level.serverMs = interval.serverMs / level.passes;
+        level.xMs = interval.xMs / level.passes;
+    }
+    // The floor of any upkeep that polls titles: reading them, from this process.
+    std::vector<double> reads;
+    char title[1024];
+    for (int repeat = 0; repeat < amounts.titleReads; ++repeat) {
+        const double begin = NowMs();
+        for (HWND window : grouped)
+            ::GetWindowTextA(window, title, sizeof title);
+        reads.push_back(NowMs() - begin);
+    }
+    level.titleReadsMs = Median(reads);
+    return level;
+}
+
+// The same driven timer messages, sent to the baseline program's window: a pass that does nothing.
+CpuInterval MeasureIdleTicks(HWND window, const CpuSource& cpu, const Options& options, const Amounts& amounts,
+                             int& ticks)
+{
+    const LRESULT first = SendWithin(window, BENCH_IDLE_GET_TICKS, 0, 0);
+    CCpuMeter meter(cpu, options);
+    const double start = NowMs();
+    while (NowMs() - start < amounts.passIntervalMs) {
+        if (SendWithin(window, WM_TIMER, 0, 0) == -1)
+            break;
+        ::Sleep(kPassPacingMs);
+    }
+    const CpuInterval interval = meter.Stop();
+    // Its own timer's messages included, as QuorTab's passes include the timer's.
+    ticks = static_cast<int>(SendWithin(window, BENCH_IDLE_GET_TICKS, 0, 0) - first);
+    return interval;
+}
+
+struct Baseline {
+    CpuInterval idle;
+    LRESULT idlePaints = 0;
+    CpuInterval ticks;
+    int tickCount = 0;
+    MemoryFigures memory;
+};
+
+Baseline MeasureBaseline(const Options& options, const Amounts& amounts)
+{
+    Baseline baseline;
+    CProgram idle(Quote(ProgramPath("BenchIdle.exe")));
+    HWND window = NULL;
+    if (!WaitFor([&] { return (window = idle.FindVisibleWindow(BENCH_IDLE_CLASS, NULL)) != NULL; }, 10000)) {
+        Fail("the baseline program did not start");
+        return baseline;
+    }
+    CpuSource cpu;
+    cpu.process = idle.Handle();
+    cpu.linuxPid = FindLinuxProcess("BenchIdle.exe");
+    ::Sleep(kSettleMs);
+    Progress("baseline: idle for %lu ms", static_cast<unsigned long>(amounts.idleMs));
+    const LRESULT paints = SendWithin(window, BENCH_IDLE_GET_PAINTS, 0, 0);
+    CCpuMeter meter(cpu, options);
+    ::Sleep(amounts.idleMs);
+    baseline.idle = meter.Stop();
+    baseline.idlePaints = SendWithin(window, BENCH_IDLE_GET_PAINTS, 0, 0) - paints;
+    Progress("baseline: driven timer messages");
+    baseline.ticks = MeasureIdleTicks(window, cpu, options, amounts, baseline.tickCount);
+    ReadMemory(idle.Handle(), baseline.memory);
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    idle.WaitForExit(10000);
+    return baseline;
+}
+
+struct ClickFigures {
+    std::vector<double> quortab, direct;
+};
+
+RECT Rect(HWND window)
+{
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+// Somewhere else for a hidden window to wait, so that every switch really moves a window.
+void MoveAside(HWND window, const RECT& from)
+{
+    ::SetWindowPos(window, NULL, from.left + 40, from.top + 30, from.right - from.left - 60,
+                   from.bottom - from.top - 40, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Clicks tabs 0..2 in turn and times each click until the new window stands on the old one's
+// rectangle with the frame placed below it.
+std::vector<double> MeasureClicks(CQuorTabRun& run, const std::vector<HWND>& grouped, const Amounts& amounts)
+{
+    std::vector<double> latencies;
+    for (int click = 0; click < amounts.clicks; ++click) {
+        const int selected = run.Selected();
+        if (selected < 0 || selected >= kClickTabs) {
+            Fail("unexpected selection before a click: " + std::to_string(selected));
+            break;
+        }
+        const int next = (selected + 1) % kClickTabs;
+        const RECT old = Rect(grouped[selected]);
+        MoveAside(grouped[next], old);
+        // Off the timer's beat, so clicks meet the upkeep at every phase.
+        ::Sleep(40 + (click * 37) % 100);
+        const double start = NowMs();
+        run.ClickTab(next);
+        if (!WaitFor([&] { return StandsWithFrame(grouped[next], old, run.Frame()); }, 3000)) {
+            Fail("a tab click did not end with the window and the frame in place");
+            break;
+        }
+        latencies.push_back(NowMs() - start);
+    }
+    return latencies;
+}
+
+// The floor of the same switch: the driver itself moves and shows the new window, hides the
+// old one and places a frame-like window of its own below, with the same calls.
+std::vector<double> MeasureDirectSwitches(const Amounts& amounts)
+{
+    std::vector<double> latencies;
+    CFixtureProcess windows({"title=Switch A;x=100;y=100;w=500;h=300",
+                             "title=Switch B;x=200;y=150;w=450;h=320;visible=0",
+                             "title=Frame-like;style=0x80800000;exstyle=0x80;x=100;y=400;w=500;h=24"});
+    std::vector<HWND> handles = FixtureWindows(windows, 3);
+    if (handles.empty()) {
+        Fail("the switching fixture did not start");
+        return latencies;
+    }
+    HWND shown = handles[0], hidden = handles[1], frame = handles[2];
+    const DWORD frameStyle = static_cast<DWORD>(::GetWindowLongPtrA(frame, GWL_STYLE));
+    const DWORD frameExStyle = static_cast<DWORD>(::GetWindowLongPtrA(frame, GWL_EXSTYLE));
+    const RECT frameRect = Rect(frame);
+    for (int click = 0; click < amounts.clicks; ++click) {
+        const RECT old = Rect(shown);
+        MoveAside(hidden, old);
+        ::Sleep(40 + (click * 37) % 100);
+        const double start = NowMs();
+        ::SetWindowPos(hidden, NULL, old.left, old.top, old.right - old.left, old.bottom - old.top, SWP_NOZORDER);
+        ::ShowWindow(hidden, SW_SHOW);
+        ::ShowWindow(shown, SW_HIDE);
+        RECT placed = {old.left, old.bottom, old.right, old.bottom + (frameRect.bottom - frameRect.top) - 2};
+        ::AdjustWindowRectEx(&placed, frameStyle, FALSE, frameExStyle);
+        ::SetWindowPos(frame, hidden, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
+                       SWP_NOACTIVATE);
+        if (!WaitFor([&] { return StandsWithFrame(hidden, old, frame); }, 3000)) {
+            Fail("the driver's own switch did not end with the window and the frame in place");
+            break;
+        }
+        latencies.push_back(NowMs() - start);
+        std::swap(shown, hidden);
+    }
+    return latencies;
+}
+
+void AddPassRows(CBenchTable& table, const PassLevel& level, const Baseline& baseline)
+{
+    const std::string tabs = std::to_string(level.tabs) + (level.tabs == 1 ? " tab" : " tabs");
+    const std::string titles = level.tabs == 1 ? "its title" : "their " + std::to_string(level.tabs) + " titles";
+    table.Row("Upkeep pass, " + tabs + ": time on the program's thread, median of " +
+                  std::to_string(level.inside.size()) + " passes (90th percentile)",
+              FormatMs(Median(level.inside)) + " (" + FormatMs(Percentile(level.inside, 0.9)) + ")",
+              FormatMs(level.titleReadsMs), "reading " + titles + " from another process, median");
+    auto perTick = [&](double ms) { return baseline.tickCount ? ms / baseline.tickCount : NAN; };
+    table.Row("Upkeep pass, " + tabs + ": process CPU per pass over " + Fixed("%.0f", level.wallMs / 1000) +
+                  " s, " + std::to_string(level.passes) + " passes (wineserver, X server)",
+              FormatMs(level.outsideMs) + " (" + FormatMs(level.serverMs) + ", " + FormatMs(level.xMs) + ")",
+              FormatMs(perTick(baseline.ticks.targetMs)) + " (" + FormatMs(perTick(baseline.ticks.serverMs)) + ", " +
+                  FormatMs(perTick(baseline.ticks.xMs)) + ")",
+              "a do-nothing program of ours, per timer message driven the same way");
+}
+
+void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenchTable& table)
+{
+    Progress("making 100 windows to group");
+    CFixtureProcess fixture(GroupSpecs(100));
+    std::vector<HWND> windows = FixtureWindows(fixture, 100);
+    if (windows.empty()) {
+        Fail("the fixture did not make its 100 windows");
+        return;
+    }
+
+    Progress("baseline program");
+    const Baseline baseline = MeasureBaseline(options, amounts);
+
+    Progress("QuorTab.exe with 1 tab");
+    CQuorTabRun run(ProgramPath("QuorTab.exe"));
+    std::string error;
+    if (!run.Start(windows[0], error)) {
+        Fail(error);
+        return;
+    }
+    if (!run.Cpu().linuxPid)
+        Progress("no Linux process found for QuorTab.exe: its CPU time comes from GetProcessTimes");
+    MemoryFigures peak;
+    auto sampleMemory = [&] {
+        MemoryFigures now;
+        if (ReadMemory(run.Process(), now)) {
+            peak.peakWorkingSet = std::max(peak.peakWorkingSet, std::max(now.peakWorkingSet, now.workingSet));
+            peak.privateBytes = std::max(peak.privateBytes, now.privateBytes);
+        }
+    };
+    std::vector<PassLevel> levels;
+    levels.push_back(MeasurePasses(run, {windows[0]}, options, amounts));
+    sampleMemory();
+
+    const int counts[] = {10, 50, 100};
+    for (int count : counts) {
+        Progress("adding tabs up to %d", count);
+        for (int index = run.TabCount(); index < count; ++index) {
+            if (!run.Add(windows[index], error)) {
+                Fail(error + " (tab " + std::to_string(index + 1) + ")");
+                return;
+            }
+            if (index % 10 == 0)
+                sampleMemory();
+        }
+        if (count == 10) {
+            Progress("idle with 10 tabs for %lu ms", static_cast<unsigned long>(amounts.idleMs));
+            ::Sleep(kSettleMs);
+            const LONG paints = run.TabPaints(), passes = run.Passes();
+            CCpuMeter meter(run.Cpu(), options);
+            ::Sleep(amounts.idleMs);
+            const CpuInterval idle = meter.Stop();
+            const LONG idlePaints = run.TabPaints() - paints, idlePasses = run.Passes() - passes;
+            const std::vector<double> idlePassMs = run.PassMs(passes, passes + idlePasses, count);
+            const std::string over = " over " + Fixed("%.0f", idle.wallMs / 1000) + " s";
+            const std::string baselineIs = "a do-nothing program of ours: one window, the same 250 ms timer";
+            table.Row("Idle with 10 tabs: CPU share of one core" + over + " (upkeep passes " +
+                          FormatMs(Median(idlePassMs)) + " each on the program's thread, median)",
+                      FormatPercent(idle.targetMs / idle.wallMs),
+                      FormatPercent(baseline.idle.targetMs / baseline.idle.wallMs), baselineIs);
+            table.Row("Idle with 10 tabs: wineserver's CPU share" + over, FormatPercent(idle.serverMs / idle.wallMs),
+                      FormatPercent(baseline.idle.serverMs / baseline.idle.wallMs), "the same, while it ran alone");
+            table.Row("Idle with 10 tabs: X server's CPU share" + over, FormatPercent(idle.xMs / idle.wallMs),
+                      FormatPercent(baseline.idle.xMs / baseline.idle.wallMs), "the same, while it ran alone");
+            table.Row("Idle with 10 tabs: repaints of the tab strip" + over + " (" + std::to_string(idlePasses) +
+                          " upkeep passes)",
+                      FormatCount(idlePaints), FormatCount(static_cast<double>(baseline.idlePaints)),
+                      "repaints of the do-nothing program's window");
+        }
+        levels.push_back(MeasurePasses(run, std::vector<HWND>(windows.begin(), windows.begin() + count), options,
+                                       amounts));
+        sampleMemory();
+        if (count == 10) {
+            Progress("tab clicks");
+            const std::vector<double> clicks = MeasureClicks(run, windows, amounts);
+            const std::vector<double> direct = MeasureDirectSwitches(amounts);
+            table.Row("Tab click to the new window on the old rectangle with the frame placed, 10 tabs (median of " +
+                          std::to_string(clicks.size()) + ")",
+                      FormatMs(Median(clicks)), FormatMs(Median(direct)),
+                      "the driver making the same moves itself: move, show, hide, place a frame-like window");
+        }
+    }
+    for (const PassLevel& level : levels)
+        AddPassRows(table, level, baseline);
+
+    sampleMemory();
+    table.Row("Peak working set with 100 tabs", FormatMiB(static_cast<double>(peak.peakWorkingSet)),
+              FormatMiB(static_cast<double>(baseline.memory.peakWorkingSet)), "the do-nothing program");
+    table.Row("Private memory with 100 tabs, highest seen", FormatMiB(static_cast<double>(peak.privateBytes)),
+              FormatMiB(static_cast<double>(baseline.memory.privateBytes)), "the do-nothing program");
+    if (!run.Exit())
+        Fail("QuorTab.exe did not end with 0 after Exit");
+}
+
+void AddSizeRows(const Options& options, CBenchTable& table)
+{
+    auto size = [](const std::string& path) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!::GetFileAttributesExA(WindowsPath(path).c_str(), GetFileExInfoStandard, &data))
+            return static_cast<double>(NAN);
+        return static_cast<double>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    };
+    for (const SizeCase& item : options.sizes)
+        table.Row("Size of QuorTab.exe, " + item.label, FormatKiB(size(item.program)), FormatKiB(size(item.baseline)),
+                  "the do-nothing program, built the same way");
+}
+
+bool ParseOptions(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--wineserver-pid" && i + 1 < argc)
+            options.wineserverPid = std::atoi(argv[++i]);
+        else if (arg == "--xserver-pid" && i + 1 < argc)
+            options.xserverPid = std::atoi(argv[++i]);
+        else if (arg == "--quick")
+            options.quick = true;
+        else if (arg == "--size" && i + 3 < argc) {
+            options.sizes.push_back({argv[i + 1], argv[i + 2], argv[i + 3]});
+            i += 3;
+        } else {
+            std::fprintf(stderr,
+                         "usage: QuorTabBench [--wineserver-pid PID] [--xserver-pid PID] [--quick]\n"
+                         "                    [--size LABEL QUORTAB_EXE BASELINE_EXE]...\n");
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // The table goes to a pipe as written: no carriage returns.
+    _setmode(_fileno(stdout), _O_BINARY);
+    Options options;
+    if (!ParseOptions(argc, argv, options))
+        return 2;
+    Amounts amounts;
+    if (options.quick) {
+        amounts.startRuns = 1;
+        amounts.passIntervalMs = 1000;
+        amounts.idleMs = 2000;
+        amounts.clicks = 5;
+        amounts.titleReads = 20;
+    }
+    if (options.wineserverPid && !LinuxProcessExists(options.wineserverPid))
+        Progress("cannot read the wineserver's /proc entry: its CPU is not counted");
+
+    CBenchTable table;
+    MeasureStartUp(amounts, table);
+    MeasureRunningProgram(options, amounts, table);
+    AddSizeRows(options, table);
+    table.Print();
+    return g_failed ? 1 : 0;
+}

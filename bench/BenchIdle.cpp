@@ -1,0 +1,59 @@
+// The benchmark's baseline: a do-nothing program with one window and the same 250 ms timer as
+// QuorTab's frame. It answers how often it was painted, and ends when its window is closed.
+#include "Win32.h"
+#include "BenchIdleProtocol.h"
+
+namespace {
+const UINT_PTR kTimerId = 0;
+const UINT kTimerMs = 250;
+LONG g_paints = 0;
+LONG g_ticks = 0;
+
+LRESULT CALLBACK IdleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        ::BeginPaint(window, &paint);
+        ::EndPaint(window, &paint);
+        ++g_paints;
+        return 0;
+    }
+    case WM_TIMER:
+        ++g_ticks;
+        return 0;
+    case BENCH_IDLE_GET_PAINTS:
+        return g_paints;
+    case BENCH_IDLE_GET_TICKS:
+        return g_ticks;
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = IdleWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorA(NULL, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = BENCH_IDLE_CLASS;
+    if (!::RegisterClassA(&windowClass))
+        return 1;
+    // Shaped like QuorTab's frame: a narrow tool window without caption.
+    HWND window = ::CreateWindowExA(WS_EX_TOOLWINDOW, BENCH_IDLE_CLASS, "Bench Idle",
+                                    WS_POPUP | WS_VISIBLE | WS_BORDER, 700, 40, 400, 24, NULL, NULL,
+                                    instance, NULL);
+    if (!window || !::SetTimer(window, kTimerId, kTimerMs, NULL))
+        return 1;
+    MSG message;
+    while (::GetMessageA(&message, NULL, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+    return 0;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// What a benchmark build of QuorTab.exe shares with the benchmark driver while it runs: a block
+// of memory named after the program's process id, holding the timing of each upkeep pass and
+// the number of times the tab strip was painted.
+#include "Win32.h"
+#include <cstdio>
+
+const LONG kBenchBlockVersion = 1;
+// Passes kept; the driver reads them well before the ring wraps.
+const LONG kBenchRing = 1024;
+
+struct BenchPass {
+    LONGLONG start;   // QueryPerformanceCounter at the start of the pass
+    LONGLONG ticks;   // its length, in QueryPerformanceCounter ticks
+    LONG tabs;        // tabs in the strip when the pass began
+    LONG reserved;
+};
+
+struct BenchBlock {
+    volatile LONG version;        // set last, when the block is ready
+    LONG ring;
+    LONGLONG frequency;           // QueryPerformanceFrequency of the program
+    volatile LONG passes;         // passes finished; pass n is at ring[n % ring]
+    volatile LONG tabPaints;      // WM_PAINT received by the tab control
+    BenchPass pass[kBenchRing];
+};
+
+inline void BenchBlockName(DWORD processId, char* name, size_t size)
+{
+    std::snprintf(name, size, "QuorTabBench-%lu", static_cast<unsigned long>(processId));
+}

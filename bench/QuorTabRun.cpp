@@ -1,0 +1,165 @@
+#include "QuorTabRun.h"
+#include "Fixture.h"
+#include "PickerDriver.h"
+#include "resource.h"
+#include <commctrl.h>
+
+namespace {
+const char kFrameClass[] = "QuorQuorTab";
+const char kFrameTitle[] = "Quor Tab";
+const char kPickerClass[] = "#32770";
+const char kPickerTitle[] = "Add a Window";
+const DWORD kStepTimeoutMs = 10000;
+// The frame publishes its block at its first upkeep pass, 250 ms after the start.
+const DWORD kBlockTimeoutMs = 3000;
+const int kTabWidth = 100;
+}  // namespace
+
+CQuorTabRun::CQuorTabRun(const std::string& programPath)
+    : m_path(programPath), m_frame(NULL), m_tab(NULL), m_mapping(NULL), m_block(nullptr)
+{
+}
+
+CQuorTabRun::~CQuorTabRun()
+{
+    if (m_block)
+        ::UnmapViewOfFile(m_block);
+    if (m_mapping)
+        ::CloseHandle(m_mapping);
+}
+
+bool CQuorTabRun::WaitForPicker(HWND previous, HWND& picker, std::string& error) const
+{
+    picker = NULL;
+    // A dialog only lists once it is shown: its list is filled before.
+    if (WaitFor([&] {
+            picker = m_program->FindVisibleWindow(kPickerClass, kPickerTitle);
+            return picker != NULL && picker != previous;
+        }, kStepTimeoutMs))
+        return true;
+    error = "no \"Add a Window\" dialog appeared";
+    return false;
+}
+
+bool CQuorTabRun::Start(HWND first, std::string& error)
+{
+    m_program.reset(new CProgram(Quote(m_path)));
+    if (!m_program->Started()) {
+        error = "QuorTab.exe did not start: " + m_path;
+        return false;
+    }
+    m_cpu.process = m_program->Handle();
+    HWND picker;
+    if (!WaitForPicker(NULL, picker, error))
+        return false;
+    if (!AnswerPickerInProcess(picker, first)) {
+        error = "the first picker did not list the window to group";
+        return false;
+    }
+    if (!WaitFor([&] { return (m_frame = m_program->FindVisibleWindow(kFrameClass, kFrameTitle)) != NULL; },
+                 kStepTimeoutMs)) {
+        error = "the frame did not appear";
+        return false;
+    }
+    m_tab = ::FindWindowExA(m_frame, NULL, WC_TABCONTROLA, NULL);
+    char name[64];
+    BenchBlockName(m_program->Id(), name, sizeof name);
+    if (!WaitFor([&] { return (m_mapping = ::OpenFileMappingA(FILE_MAP_READ, FALSE, name)) != NULL; },
+                 kBlockTimeoutMs)) {
+        error = "QuorTab.exe publishes no timings: not a benchmark build?";
+        return false;
+    }
+    m_block = static_cast<const BenchBlock*>(::MapViewOfFile(m_mapping, FILE_MAP_READ, 0, 0, sizeof(BenchBlock)));
+    // The program stamps the version last, once the block is ready.
+    if (!m_block || !WaitFor([&] { return m_block->version == kBenchBlockVersion; }, kBlockTimeoutMs)) {
+        error = "the timing block has another layout";
+        return false;
+    }
+    m_cpu.linuxPid = FindLinuxProcess("QuorTab.exe");
+    return true;
+}
+
+bool CQuorTabRun::Add(HWND window, std::string& error)
+{
+    const int before = TabCount();
+    HWND previous = m_program->FindVisibleWindow(kPickerClass, kPickerTitle);
+    ::PostMessageA(m_frame, WM_COMMAND, IDM_ADD_WINDOW, 0);
+    HWND picker;
+    if (!WaitForPicker(previous, picker, error))
+        return false;
+    if (!AnswerPickerInProcess(picker, window)) {
+        error = "the picker did not list the window to add";
+        return false;
+    }
+    if (!WaitFor([&] { return TabCount() == before + 1 && !::IsWindow(picker); }, kStepTimeoutMs)) {
+        error = "the chosen window did not become a tab";
+        return false;
+    }
+    return true;
+}
+
+bool CQuorTabRun::Exit()
+{
+    if (!m_program)
+        return false;
+    ::PostMessageA(m_frame, WM_COMMAND, IDM_EXIT, 0);
+    return m_program->WaitForExit(kStepTimeoutMs) && m_program->ExitCode() == 0;
+}
+
+int CQuorTabRun::TabCount() const
+{
+    return static_cast<int>(SendWithin(m_tab, TCM_GETITEMCOUNT, 0, 0));
+}
+
+int CQuorTabRun::Selected() const
+{
+    return static_cast<int>(SendWithin(m_tab, TCM_GETCURSEL, 0, 0));
+}
+
+bool CQuorTabRun::RunPass() const
+{
+    // The timer id is not looked at; lParam 0 names no timer procedure.
+    return SendWithin(m_frame, WM_TIMER, 0, 0, kStepTimeoutMs) != -1;
+}
+
+void CQuorTabRun::ClickTab(int index) const
+{
+    // Tabs have a fixed width; the strip is the control's whole client area.
+    RECT client = {};
+    ::GetClientRect(m_tab, &client);
+    const LPARAM at = MAKELPARAM(index * kTabWidth + kTabWidth / 2, (client.top + client.bottom) / 2);
+    ::PostMessageA(m_tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(m_tab, WM_LBUTTONUP, 0, at);
+}
+
+std::vector<double> CQuorTabRun::PassMs(LONG from, LONG to, LONG tabs) const
+{
+    std::vector<double> lengths;
+    if (to - from > kBenchRing)
+        from = to - kBenchRing;
+    for (LONG n = from; n < to; ++n) {
+        const BenchPass& pass = m_block->pass[n % kBenchRing];
+        if (pass.tabs == tabs)
+            lengths.push_back(pass.ticks * 1000.0 / m_block->frequency);
+    }
+    return lengths;
+}
+
+bool StandsWithFrame(HWND window, const RECT& rect, HWND frame)
+{
+    RECT now = {};
+    if (!::IsWindowVisible(window) || !::GetWindowRect(window, &now) || !SameRect(now, rect))
+        return false;
+    RECT client = {};
+    ::GetClientRect(frame, &client);
+    ::MapWindowPoints(frame, NULL, reinterpret_cast<POINT*>(&client), 2);
+    if (!::IsWindowVisible(frame) || client.left != rect.left || client.right != rect.right ||
+        client.top != rect.bottom)
+        return false;
+    // Hidden windows in between, such as the frame's own tooltip, which the system keeps just
+    // above its owner, do not show.
+    HWND next = ::GetWindow(window, GW_HWNDNEXT);
+    while (next && next != frame && !::IsWindowVisible(next))
+        next = ::GetWindow(next, GW_HWNDNEXT);
+    return next == frame;
+}

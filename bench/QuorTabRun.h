@@ -1,0 +1,55 @@
+#pragma once
+// A benchmark build of QuorTab.exe running in its own process, driven from outside as a user
+// would drive it: its picker answered, windows added through its menu command, tabs clicked.
+#include "BenchShared.h"
+#include "BenchUtil.h"
+#include "ProcStat.h"
+#include <memory>
+#include <string>
+#include <vector>
+
+class CQuorTabRun {
+public:
+    explicit CQuorTabRun(const std::string& programPath);
+    ~CQuorTabRun();
+
+    // Starts the group with `first` chosen in the first picker; false with `error` set on failure.
+    bool Start(HWND first, std::string& error);
+    // The Add Window command, answered with `window`.
+    bool Add(HWND window, std::string& error);
+    // Exit from the menu; true when the program ended with exit code 0.
+    bool Exit();
+
+    int TabCount() const;
+    int Selected() const;
+    HWND Frame() const { return m_frame; }
+    HWND TabControl() const { return m_tab; }
+    HANDLE Process() const { return m_program->Handle(); }
+    const CpuSource& Cpu() const { return m_cpu; }
+
+    // One upkeep pass run now, as the timer would run it; false when the program did not answer.
+    bool RunPass() const;
+    // A left click in the middle of tab `index` (the strip not scrolled); the control does
+    // its own hit test and notifies the frame as for a real click.
+    void ClickTab(int index) const;
+
+    LONG Passes() const { return m_block->passes; }
+    LONG TabPaints() const { return m_block->tabPaints; }
+    // Lengths in milliseconds of passes [from, to) that began with `tabs` tabs.
+    std::vector<double> PassMs(LONG from, LONG to, LONG tabs) const;
+
+private:
+    bool WaitForPicker(HWND previous, HWND& picker, std::string& error) const;
+
+    std::string m_path;
+    std::unique_ptr<CProgram> m_program;
+    HWND m_frame;
+    HWND m_tab;
+    HANDLE m_mapping;
+    const BenchBlock* m_block;
+    CpuSource m_cpu;
+};
+
+// Whether `window` stands on `rect`, visible, with `frame` placed against its lower edge, as
+// wide, and the first visible window behind it in the z-order.
+bool StandsWithFrame(HWND window, const RECT& rect, HWND frame);

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds both architectures and packs the release zip into $BUILD_DIR/release/: QuorTab.exe
+# (32-bit), QuorTab64.exe (64-bit) and a readme for Windows users; prints sizes and SHA-256.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+export BUILD_DIR=$build
+
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh"
+
+version=$(sed -n 's/^project(QuorTab VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+[ -n "$version" ] || { echo "release: no version in CMakeLists.txt" >&2; exit 1; }
+out=$build/release
+stage=$out/QuorTab-$version
+zipfile=$out/QuorTab-$version.zip
+rm -rf "$stage" "$zipfile"
+mkdir -p "$stage"
+
+# Each file must be the architecture its name promises; the copies lose their symbols.
+pack() {
+  local from=$1 to=$2 format=$3 strip=$4
+  objdump -f "$from" | grep -q "file format $format" || { echo "release: $from is not $format" >&2; exit 1; }
+  "$strip" -o "$stage/$to" "$from"
+}
+pack "$build/i686/bin/QuorTab.exe" QuorTab.exe pei-i386 i686-w64-mingw32-strip
+pack "$build/x86_64/bin/QuorTab.exe" QuorTab64.exe pei-x86-64 x86_64-w64-mingw32-strip
+
+# Plain text with Windows line endings, so Notepad on any Windows shows it properly.
+sed 's/$/\r/' > "$stage/README.txt" <<TEXT
+QuorTab $version
+
+QuorTab gathers windows of other programs into one group with tabs. A thin strip of tabs
+sits under the window you see, exactly as wide, and follows it when you move or resize it.
+Click a tab to bring its window up in the same place; the others stay hidden meanwhile.
+
+Files
+  QuorTab.exe     for 32-bit and 64-bit Windows
+  QuorTab64.exe   the same program built for 64-bit Windows
+
+Nothing to install: unpack the files anywhere and start one of them. QuorTab keeps no
+settings, writes no files and leaves nothing in the registry.
+
+Use
+  - At start QuorTab asks which window to group first: choose it and press OK.
+  - Right-click the strip of tabs:
+      Add Window...   puts another window into the group (it hides until you pick its tab)
+      Remove Window   gives the window of the tab you right-clicked back to the desktop
+      Exit            ends QuorTab and shows every grouped window again
+      About...        shows the version
+  - Ctrl+Tab and Ctrl+Shift+Tab, or the mouse wheel over the strip, switch between tabs.
+  - When the last grouped window closes, QuorTab ends by itself.
+TEXT
+
+(cd "$stage" && zip -q -X "$zipfile" QuorTab.exe QuorTab64.exe README.txt)
+
+for exe in QuorTab.exe QuorTab64.exe; do
+  printf 'release: %-14s %8d bytes  sha256 %s\n' "$exe" "$(stat -c %s "$stage/$exe")" \
+         "$(sha256sum "$stage/$exe" | cut -d' ' -f1)"
+done
+echo "release: $zipfile"

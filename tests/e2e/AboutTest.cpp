@@ -1,0 +1,48 @@
+// The About box of the real program, opened from the strip's context menu.
+#include "QuorTabProcess.h"
+#include "RealInput.h"
+#include "WineProgram.h"
+#include "resource.h"
+#include <vector>
+
+namespace {
+// A string of QuorTab.exe's version resource, read from the file as Explorer would.
+std::string VersionString(const char* name)
+{
+    const std::string file = ProgramPath("QuorTab.exe");
+    DWORD handle = 0;
+    std::vector<char> block(::GetFileVersionInfoSizeA(file.c_str(), &handle));
+    char* value = NULL;
+    UINT size = 0;
+    if (block.empty() || !::GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
+        !::VerQueryValueA(block.data(), (std::string("\\StringFileInfo\\0c0904b0\\") + name).c_str(),
+                          reinterpret_cast<void**>(&value), &size))
+        return "<no " + std::string(name) + ">";
+    return value;
+}
+}  // namespace
+
+TEST(E2eAbout, TheAboutBoxShowsTheProgramsOwnVersionAndCloseReturnsToTheGroup)
+{
+    CWineProgram notepad("notepad.exe", kNotepadClass);
+    ASSERT_TRUE(notepad.Window());
+    notepad.Place(120, 90, 560, 380);
+    CQuorTab quortab;
+    ASSERT_TRUE(quortab.StartWith(notepad.Window()));
+
+    // Beside the tabs no tab's tooltip comes up over the menu.
+    ASSERT_TRUE(quortab.ChooseFromMenu(quortab.BesideTabs(), kMenuAbout));
+    HWND about = NULL;
+    ASSERT_TRUE(Eventually([&] { return (about = quortab.FindWindow("#32770", "About ")) && ::IsWindowVisible(about); }))
+        << quortab.Describe();
+    EXPECT_EQ(quortab.Frame(), ::GetWindow(about, GW_OWNER));
+    // Read from QuorTab.exe's own version resource at run time.
+    EXPECT_EQ(VersionString("ProductName"), WindowTitle(::GetDlgItem(about, IDC_ABOUT_PRODUCT)));
+    EXPECT_EQ(VersionString("FileVersion"), WindowTitle(::GetDlgItem(about, IDC_ABOUT_VERSION)));
+
+    Click(DialogButtonCentre(about, IDCANCEL));
+    EXPECT_TRUE(Eventually([&] { return !::IsWindow(about); }));
+    EXPECT_FALSE(quortab.WaitForExit(0));
+    EXPECT_EQ(std::vector<std::string>{"Untitled - Notepad"}, quortab.TabTitles());
+    EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), notepad.Window()));
+}

@@ -1,0 +1,99 @@
+// The scripted demo behind scripts/demo.sh: QuorTab.exe groups Wine's Notepad and Minesweeper,
+// driven with the real mouse like the end-to-end tests. At each step it prints "shot NAME" and
+// waits for a line on its input, so that the script can take the screenshot first; it ends with
+// "done", or "failed: WHAT" and exit code 1. Everything it starts is ended before it returns.
+#include "FrameGeometry.h"
+#include "Pump.h"
+#include "QuorTabProcess.h"
+#include "RealInput.h"
+#include "WineProgram.h"
+#include "resource.h"
+#include <cstdio>
+
+namespace {
+// Lets the screen settle (a repaint after the last move), then waits for the script's go.
+bool Shot(const char* name)
+{
+    PumpFor(300);
+    std::printf("shot %s\n", name);
+    std::fflush(stdout);
+    char reply[16];
+    return std::fgets(reply, sizeof reply, stdin) != NULL;
+}
+
+int Fail(const char* what)
+{
+    std::printf("failed: %s\n", what);
+    std::fflush(stdout);
+    return 1;
+}
+
+void Say(const char* text)
+{
+    std::printf("%s\n", text);
+    std::fflush(stdout);
+}
+}  // namespace
+
+int main()
+{
+    CWineProgram notepad("notepad.exe", kNotepadClass);
+    CWineProgram mines("winemine.exe", kMinesweeperClass);
+    if (!notepad.Window() || !mines.Window())
+        return Fail("Notepad or Minesweeper did not start");
+    notepad.Place(120, 90, 560, 380);
+    mines.Place(820, 120, 160, 226);
+
+    Say("QuorTab starts and asks for the first window to group");
+    CQuorTab quortab;
+    HWND picker = quortab.WaitForPicker();
+    POINT item;
+    if (!picker || !PickerItemPoint(picker, notepad.Window(), &item))
+        return Fail("the picker did not offer Notepad");
+    Click(item);
+    if (!Eventually([&] { return PickerSelection(picker) >= 0; }) || !Shot("1-picker"))
+        return Fail("Notepad could not be chosen");
+
+    Click(DialogButtonCentre(picker, IDOK));
+    HWND frame = quortab.WaitForFrame();
+    if (!frame || !Eventually([&] { return FrameIsPlacedBelow(frame, notepad.Window()); }) || !Shot("2-first-tab"))
+        return Fail("no strip under Notepad");
+
+    Say("Right-click on the tab, Add Window..., Minesweeper");
+    const POINT tab = quortab.TabPoint(0);
+    if (!quortab.Reachable(tab))
+        return Fail("the tab cannot be reached");
+    RightClick(tab);
+    if (!quortab.WaitForMenu() || !Shot("3-menu"))
+        return Fail("no context menu");
+    PressKeys({'A'});
+    picker = quortab.WaitForPicker();
+    if (!picker || !PickWithMouse(picker, mines.Window()) ||
+        !Eventually([&] { return quortab.TabCount() == 2 && FrameIsPlacedBelow(frame, notepad.Window()); }) ||
+        !Shot("4-two-tabs"))
+        return Fail("Minesweeper could not be added");
+
+    Say("A click on the WineMine tab puts Minesweeper where Notepad stood");
+    if (!quortab.ClickTab(1) ||
+        !Eventually([&] { return FrameIsPlacedBelow(frame, mines.Window()) && !::IsWindowVisible(notepad.Window()); }) ||
+        !Shot("5-switched"))
+        return Fail("the switch to Minesweeper did not happen");
+
+    Say("Dragging Minesweeper by its caption takes the strip along");
+    const RECT from = WindowRect(mines.Window());
+    const POINT caption = {from.left + 80, from.top + 10};
+    Drag(caption, POINT{caption.x + 380, caption.y + 260});
+    if (!Eventually([&] { return WindowRect(mines.Window()).left == from.left + 380 &&
+                                 FrameIsPlacedBelow(frame, mines.Window()); }) ||
+        !Shot("6-dragged"))
+        return Fail("the strip did not follow Minesweeper");
+
+    Say("Right-click, Exit: both windows are shown again");
+    if (!quortab.ChooseFromMenu(quortab.TabPoint(0), kMenuExit) || !quortab.WaitForExit(5000) ||
+        !Eventually([&] { return ::IsWindowVisible(notepad.Window()) && ::IsWindowVisible(mines.Window()); }) ||
+        !Shot("7-after-exit"))
+        return Fail("Exit did not show both windows");
+    std::printf("QuorTab.exe ended with exit code %ld\n", static_cast<long>(quortab.ExitCode()));
+    Say("done");
+    return quortab.ExitCode() == 0 ? 0 : 1;
+}

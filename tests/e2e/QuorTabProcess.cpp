@@ -1,0 +1,401 @@
+#include "QuorTabProcess.h"
+#include "FrameGeometry.h"
+#include "Pump.h"
+#include "RealInput.h"
+#include "resource.h"
+#include <commctrl.h>
+
+namespace {
+const char kFrameClass[] = "QuorQuorTab";
+const char kFrameTitle[] = "Quor Tab";
+const char kPickerTitle[] = "Add a Window";
+const char kDialogClass[] = "#32770";
+const char kMenuClass[] = "#32768";
+const DWORD kReplyMs = 3000;
+const size_t kTextOffset = 256;
+const size_t kTextChars = 1024;
+const size_t kRemoteSize = kTextOffset + kTextChars;
+
+LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kReplyMs, &result))
+        return -1;
+    return static_cast<LRESULT>(result);
+}
+}  // namespace
+
+bool Eventually(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    return PumpUntil(done, timeoutMs);
+}
+
+CQuorTab::CQuorTab() : CChildProcess(Quote(ProgramPath("QuorTab.exe"))), m_remote(NULL)
+{
+    if (Started())
+        m_remote = static_cast<char*>(::VirtualAllocEx(Handle(), NULL, kRemoteSize, MEM_COMMIT | MEM_RESERVE,
+                                                       PAGE_READWRITE));
+}
+
+HWND CQuorTab::VisibleWindow(const char* className, const char* title) const
+{
+    for (HWND window : TopLevelWindows()) {
+        char cls[64] = "";
+        ::GetClassNameA(window, cls, sizeof cls);
+        if (lstrcmpA(cls, className) == 0 && (!title || WindowTitle(window) == title) && ::IsWindowVisible(window))
+            return window;
+    }
+    return NULL;
+}
+
+HWND CQuorTab::Picker() const { return VisibleWindow(kDialogClass, kPickerTitle); }
+HWND CQuorTab::Menu() const { return VisibleWindow(kMenuClass, NULL); }
+
+static HWND WaitFor(const std::function<HWND()>& find, DWORD timeoutMs)
+{
+    HWND found = NULL;
+    PumpUntil([&] { return (found = find()) != NULL; }, timeoutMs);
+    return found;
+}
+
+HWND CQuorTab::WaitForPicker(DWORD timeoutMs) const { return WaitFor([this] { return Picker(); }, timeoutMs); }
+HWND CQuorTab::WaitForMenu(DWORD timeoutMs) const { return WaitFor([this] { return Menu(); }, timeoutMs); }
+HWND CQuorTab::WaitForFrame(DWORD timeoutMs) const
+{
+    return WaitFor([this] { return VisibleWindow(kFrameClass, kFrameTitle); }, timeoutMs);
+}
+
+HWND CQuorTab::Frame() const
+{
+    return FindWindow(kFrameClass, kFrameTitle);
+}
+
+HWND CQuorTab::TabControl() const
+{
+    HWND frame = Frame();
+    return frame ? ::FindWindowExA(frame, NULL, WC_TABCONTROLA, NULL) : NULL;
+}
+
+bool CQuorTab::ReadRemote(const void* address, void* data, size_t size) const
+{
+    SIZE_T done = 0;
+    return m_remote && ::ReadProcessMemory(Handle(), address, data, size, &done) && done == size;
+}
+
+bool CQuorTab::WriteRemote(void* address, const void* data, size_t size) const
+{
+    SIZE_T done = 0;
+    return m_remote && ::WriteProcessMemory(Handle(), address, data, size, &done) && done == size;
+}
+
+LRESULT CQuorTab::SendToTab(UINT message, WPARAM wParam, bool withBuffer) const
+{
+    HWND tab = TabControl();
+    if (!tab)
+        return -1;
+    return SendWithin(tab, message, wParam, withBuffer ? reinterpret_cast<LPARAM>(m_remote) : 0);
+}
+
+int CQuorTab::TabCount() const { return static_cast<int>(SendToTab(TCM_GETITEMCOUNT, 0, false)); }
+int CQuorTab::Selection() const { return static_cast<int>(SendToTab(TCM_GETCURSEL, 0, false)); }
+
+HWND CQuorTab::TabWindow(int index) const
+{
+    TCITEMA item = {};
+    item.mask = TCIF_PARAM;
+    if (!WriteRemote(m_remote, &item, sizeof item) || SendToTab(TCM_GETITEMA, index, true) <= 0 ||
+        !ReadRemote(m_remote, &item, sizeof item))
+        return NULL;
+    return reinterpret_cast<HWND>(item.lParam);
+}
+
+std::string CQuorTab::TabTitle(int index) const
+{
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = m_remote + kTextOffset;
+    item.cchTextMax = kTextChars;
+    char text[kTextChars + 1] = "";
+    if (!WriteRemote(m_remote, &item, sizeof item) || !WriteRemote(item.pszText, text, 1) ||
+        SendToTab(TCM_GETITEMA, index, true) <= 0 || !ReadRemote(m_remote, &item, sizeof item))
+        return "<no tab " + std::to_string(index) + ">";
+    // The control may answer with a pointer to its own copy instead of filling our buffer.
+    ReadRemote(item.pszText, text, kTextChars);
+    text[kTextChars] = '\0';
+    return text;
+}
+
+std::vector<std::string> CQuorTab::TabTitles() const
+{
+    std::vector<std::string> titles;
+    for (int i = 0, count = TabCount(); i < count; ++i)
+        titles.push_back(TabTitle(i));
+    return titles;
+}
+
+RECT CQuorTab::TabOnScreen(int index) const
+{
+    RECT rect = {};
+    if (!WriteRemote(m_remote, &rect, sizeof rect) || SendToTab(TCM_GETITEMRECT, index, true) <= 0 ||
+        !ReadRemote(m_remote, &rect, sizeof rect))
+        return RECT{};
+    ::MapWindowPoints(TabControl(), NULL, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+static HWND PickerList(HWND picker)
+{
+    return ::GetDlgItem(picker, IDC_WINDOW_LIST);
+}
+
+std::vector<HWND> PickerWindows(HWND picker)
+{
+    HWND list = PickerList(picker);
+    std::vector<HWND> windows;
+    for (LRESULT i = 0, count = SendWithin(list, LB_GETCOUNT, 0, 0); i < count; ++i)
+        windows.push_back(reinterpret_cast<HWND>(SendWithin(list, LB_GETITEMDATA, i, 0)));
+    return windows;
+}
+
+int PickerSelection(HWND picker)
+{
+    return static_cast<int>(SendWithin(PickerList(picker), LB_GETCURSEL, 0, 0));
+}
+
+RECT PickerItemOnScreen(HWND picker, int index)
+{
+    HWND list = PickerList(picker);
+    RECT rect = {};
+    SendWithin(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+    ::MapWindowPoints(list, NULL, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+POINT DialogButtonCentre(HWND dialog, int id)
+{
+    return Centre(WindowRect(::GetDlgItem(dialog, id)));
+}
+
+bool PickerItemPoint(HWND picker, HWND window, POINT* at)
+{
+    std::vector<HWND> listed = PickerWindows(picker);
+    for (size_t i = 0; i < listed.size(); ++i) {
+        if (listed[i] == window) {
+            *at = Centre(PickerItemOnScreen(picker, static_cast<int>(i)));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PickWithMouse(HWND picker, HWND window)
+{
+    POINT item;
+    if (!PickerItemPoint(picker, window, &item))
+        return false;
+    Click(item);
+    // The list must show the choice before OK is pressed, as a person would wait to see it, and
+    // must have let go of the mouse: it selects on the press and holds the capture until the
+    // release, so an early press on OK would go to the list.
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    const DWORD threadId = ::GetWindowThreadProcessId(picker, NULL);
+    if (!Eventually([&] {
+            const int sel = PickerSelection(picker);
+            const std::vector<HWND> windows = PickerWindows(picker);
+            return sel >= 0 && sel < static_cast<int>(windows.size()) && windows[sel] == window &&
+                   ::GetGUIThreadInfo(threadId, &thread) && thread.hwndCapture == NULL;
+        }))
+        return false;
+    Click(DialogButtonCentre(picker, IDOK));
+    return true;
+}
+
+POINT CQuorTab::TabPoint(int index) const
+{
+    return Centre(TabOnScreen(index));
+}
+
+POINT CQuorTab::BesideTabs() const
+{
+    RECT last = TabOnScreen(TabCount() - 1);
+    RECT strip = WindowRect(TabControl());
+    return POINT{(last.right + strip.right) / 2, (last.top + last.bottom) / 2};
+}
+
+namespace {
+std::string Where(POINT at)
+{
+    return "(" + std::to_string(at.x) + "," + std::to_string(at.y) + ")";
+}
+
+std::string Name(HWND window)
+{
+    char cls[64] = "";
+    ::GetClassNameA(window, cls, sizeof cls);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    return std::string(cls) + " '" + WindowTitle(window) + "' of process " + std::to_string(pid);
+}
+
+// What a person would see at a point: which window of which program, and what lies on top.
+std::string WhatIsAt(POINT at)
+{
+    std::string text = Name(::WindowFromPoint(at)) + "; in front: " + Name(::GetForegroundWindow()) + "; from the top:";
+    int shown = 0;
+    for (HWND w = ::GetTopWindow(NULL); w && shown < 6; w = ::GetWindow(w, GW_HWNDNEXT))
+        if (::IsWindowVisible(w)) {
+            text += " " + Name(w) + ";";
+            ++shown;
+        }
+    return text;
+}
+}  // namespace
+
+std::string CQuorTab::Describe() const
+{
+    std::string text = "QuorTab (process " + std::to_string(Id()) + ") ";
+    if (::WaitForSingleObject(Handle(), 0) == WAIT_OBJECT_0)
+        return text + "has ended with exit code " + std::to_string(static_cast<long>(ExitCode()));
+    text += "has these windows:";
+    for (HWND window : TopLevelWindows()) {
+        char cls[64] = "";
+        ::GetClassNameA(window, cls, sizeof cls);
+        text += std::string(" ") + cls + " '" + WindowTitle(window) + (::IsWindowVisible(window) ? "' visible" : "' hidden");
+        // A message box says what went wrong in its static text.
+        if (lstrcmpA(cls, kDialogClass) == 0)
+            for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+                if (!WindowTitle(child).empty())
+                    text += " [" + WindowTitle(child) + "]";
+        text += ";";
+    }
+    return text;
+}
+
+int MenuItemTextPixels(HWND menu, ContextMenuItem item)
+{
+    const RECT client = ClientRectOnScreen(menu);
+    const int width = client.right - client.left;
+    const int band = (client.bottom - client.top) / kMenuItems;
+    // The middle of the item's line, clear of the menu's border and margins.
+    const int top = client.top + band * item + band / 4;
+    const int height = band / 2;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = NULL;
+    HDC screen = ::GetDC(NULL);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP shot = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = ::SelectObject(memory, shot);
+    ::BitBlt(memory, 0, 0, width, height, screen, client.left, top, SRCCOPY);
+    ::SelectObject(memory, old);
+    const COLORREF text = ::GetSysColor(COLOR_MENUTEXT);
+    const DWORD wanted = (GetRValue(text) << 16) | (GetGValue(text) << 8) | GetBValue(text);
+    int count = 0;
+    const DWORD* pixel = static_cast<const DWORD*>(bits);
+    for (int i = 0; bits && i < width * height; ++i)
+        count += (pixel[i] & 0xFFFFFF) == wanted;
+    ::DeleteObject(shot);
+    ::DeleteDC(memory);
+    ::ReleaseDC(NULL, screen);
+    return count;
+}
+
+::testing::AssertionResult CQuorTab::StartWith(HWND first)
+{
+    HWND picker = WaitForPicker();
+    if (!picker)
+        return ::testing::AssertionFailure() << "no picker at start: " << Describe();
+    if (!PickWithMouse(picker, first))
+        return ::testing::AssertionFailure() << "'" << WindowTitle(first) << "' could not be picked";
+    if (!WaitForFrame())
+        return ::testing::AssertionFailure() << "no strip after the pick: " << Describe();
+    return StripSettlesUnder(Frame(), first);
+}
+
+::testing::AssertionResult CQuorTab::Reachable(POINT at) const
+{
+    if (Eventually([&] { return ::WindowFromPoint(at) == TabControl(); }))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the strip is not under the mouse at " << Where(at) << " but "
+                                         << WhatIsAt(at);
+}
+
+::testing::AssertionResult CQuorTab::ClickTab(int index)
+{
+    const POINT at = TabPoint(index);
+    ::testing::AssertionResult reachable = Reachable(at);
+    if (reachable)
+        Click(at);
+    return reachable;
+}
+
+::testing::AssertionResult CQuorTab::ClickBesideTabs()
+{
+    const POINT at = BesideTabs();
+    ::testing::AssertionResult reachable = Reachable(at);
+    if (reachable)
+        Click(at);
+    return reachable;
+}
+
+::testing::AssertionResult CQuorTab::ChooseFromMenu(POINT at, ContextMenuItem item)
+{
+    ::testing::AssertionResult reachable = Reachable(at);
+    if (!reachable)
+        return reachable;
+    RightClick(at);
+    HWND menu = WaitForMenu();
+    if (!menu)
+        return ::testing::AssertionFailure() << "no menu after a right-click at " << Where(at) << " on "
+                                             << WhatIsAt(at) << "; " << Describe();
+    // The item is chosen with the keyboard, as the menu underlines: while a menu is open it
+    // holds the X pointer grab, so Wine cannot move the X pointer along with the injected
+    // cursor and puts the cursor back where the X pointer stayed within 100 ms, which can
+    // turn a click on an item into a click beside it.
+    switch (item) {
+    case kMenuAbout:
+        // It has no underlined letter: Home goes to the first item whatever the mouse points
+        // at, and Enter follows at once, before any move of the mouse can take the choice away.
+        TypeKeys({VK_HOME, VK_RETURN});
+        break;
+    case kMenuAddWindow: PressKeys({'A'}); break;
+    case kMenuRemoveWindow: PressKeys({'R'}); break;
+    case kMenuExit: PressKeys({'E'}); break;
+    default: break;
+    }
+    if (!Eventually([&] { return Menu() == NULL; }))
+        return ::testing::AssertionFailure() << "the menu stays open after choosing item " << item;
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult CQuorTab::Add(HWND window)
+{
+    const int before = TabCount();
+    ::testing::AssertionResult chosen = ChooseFromMenu(TabPoint(Selection()), kMenuAddWindow);
+    if (!chosen)
+        return chosen;
+    HWND picker = WaitForPicker();
+    if (!picker)
+        return ::testing::AssertionFailure() << "no picker after Add Window: " << Describe();
+    if (!PickWithMouse(picker, window))
+        return ::testing::AssertionFailure() << "'" << WindowTitle(window) << "' could not be picked";
+    // The tab comes first and the window disappears right after it.
+    if (!Eventually([&] { return TabCount() == before + 1 && !::IsWindowVisible(window); }))
+        return ::testing::AssertionFailure() << "after adding '" << WindowTitle(window) << "' there are "
+                                             << TabCount() << " tabs and the window is "
+                                             << (::IsWindowVisible(window) ? "visible" : "hidden") << "; "
+                                             << Describe();
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult StripSettlesUnder(HWND frame, HWND window)
+{
+    Eventually([&] { return FrameIsPlacedBelow(frame, window); });
+    return FrameIsPlacedBelow(frame, window);
+}

@@ -1,0 +1,126 @@
+#include "RealInput.h"
+#include "Pump.h"
+#include <vector>
+
+namespace {
+// Screen coordinates in the 0..65535 range of absolute input, rounded up so that the
+// system's scaling back (value * extent / 65536, truncated) gives exactly that pixel.
+LONG Normalise(LONG value, int extent)
+{
+    return static_cast<LONG>((static_cast<LONGLONG>(value) * 65536 + extent - 1) / extent);
+}
+
+// Every event carries its position as well: should anything have moved the cursor meanwhile,
+// the button still goes down where it was meant to.
+void SendMouse(POINT at, DWORD flags, DWORD data = 0)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = Normalise(at.x, ::GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = Normalise(at.y, ::GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    input.mi.mouseData = data;
+    ::SendInput(1, &input, sizeof input);
+}
+}  // namespace
+
+POINT Centre(const RECT& rect)
+{
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void MoveMouse(POINT at)
+{
+    SendMouse(at, 0);
+}
+
+// A person's hand comes to rest before the button goes down. Under Wine a button event that
+// also moves the cursor makes the X pointer jump along with it, and a press that arrives that
+// way now and then goes unnoticed by the button under it; a press where the cursor already is
+// moves nothing.
+static void PointAt(POINT at)
+{
+    MoveMouse(at);
+    PumpUntil([&] {
+        POINT cursor;
+        return ::GetCursorPos(&cursor) && cursor.x == at.x && cursor.y == at.y;
+    }, 1000);
+}
+
+static void LeftClickHere(POINT at)
+{
+    SendMouse(at, MOUSEEVENTF_LEFTDOWN);
+    SendMouse(at, MOUSEEVENTF_LEFTUP);
+}
+
+void Click(POINT at)
+{
+    PointAt(at);
+    LeftClickHere(at);
+}
+
+void DoubleClick(POINT at)
+{
+    PointAt(at);
+    LeftClickHere(at);
+    LeftClickHere(at);
+}
+
+void Drag(POINT from, POINT to)
+{
+    const int kSteps = 8;
+    PointAt(from);
+    SendMouse(from, MOUSEEVENTF_LEFTDOWN);
+    for (int i = 1; i <= kSteps; ++i)
+        MoveMouse(POINT{from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
+    // The release comes with one more move onto the target, so that the last move the window
+    // sees before the release is the target whatever happened to the moves before it.
+    MoveMouse(POINT{to.x - 1, to.y});
+    SendMouse(to, MOUSEEVENTF_LEFTUP);
+}
+
+void RightClick(POINT at)
+{
+    PointAt(at);
+    SendMouse(at, MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(at, MOUSEEVENTF_RIGHTUP);
+}
+
+void TurnWheel(POINT at, int notches)
+{
+    PointAt(at);
+    SendMouse(at, MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches * WHEEL_DELTA));
+}
+
+void TypeKeys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD key : keys)
+        for (DWORD flags : {DWORD(0), DWORD(KEYEVENTF_KEYUP)}) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = key;
+            input.ki.dwFlags = flags;
+            inputs.push_back(input);
+        }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void PressKeys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT down = {};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        inputs.push_back(down);
+    }
+    for (auto key = keys.end(); key != keys.begin();) {
+        INPUT up = {};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *--key;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(up);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
