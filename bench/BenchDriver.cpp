@@ -363,10 +363,6 @@ Baseline MeasureBaseline(const Options& options, const Amounts& amounts)
     return baseline;
 }
 
-struct ClickFigures {
-    std::vector<double> quortab, direct;
-};
-
 RECT Rect(HWND window)
 {
     RECT rect = {};
@@ -409,7 +405,7 @@ std::vector<double> MeasureClicks(CQuorTabRun& run, const std::vector<HWND>& gro
 }
 
 // The floor of the same switch: the driver itself moves and shows the new window, hides the
-// old one and places a frame-like window of its own below, with the same calls.
+// old one and places a frame-like fixture window below it, with the calls the frame makes.
 std::vector<double> MeasureDirectSwitches(const Amounts& amounts)
 {
     std::vector<double> latencies;

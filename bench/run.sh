@@ -53,8 +53,8 @@ set +e
 {
   echo "QuorTab benchmark, $(date -u '+%Y-%m-%d %H:%M UTC')"
   echo
-  echo "Machine: $(hostname), $cpu, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) at the start."
-  echo "Commit: $commit. $("$WINE" --version), 64-bit build, Wine virtual desktop $QUORTAB_DESKTOP_SIZE on Xvfb."
+  echo "- Machine: $(hostname), $cpu, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) at the start."
+  echo "- Commit: $commit. $("$WINE" --version), 64-bit build, Wine virtual desktop $QUORTAB_DESKTOP_SIZE on Xvfb."
   echo
   "$WINE" "$bench/x86_64/bin/QuorTabBench.exe" \
       --wineserver-pid "${wineserver_pid:-0}" --xserver-pid "$quortab_xvfb_pid" \
