@@ -131,6 +131,18 @@ void CTabWndHandler::PlaceFrame()
     if (sel < 0)
         return;
     CWndProxy window = GetTabWindow(sel);
+    try {
+        PlaceFrameBelow(window);
+    } catch (const CWindowsError&) {
+        // The window closed between the upkeep's look and now: an ordinary close, not an error.
+        // The next upkeep pass drops its tab.
+        if (::IsWindow(window.GetHandle()))
+            throw;
+    }
+}
+
+void CTabWndHandler::PlaceFrameBelow(const CWndProxy& window)
+{
     RECT target;
     window.GetWindowRect(&target);
 

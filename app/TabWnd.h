@@ -34,6 +34,7 @@ protected:
 
 private:
     int TabCount() const;
+    void PlaceFrameBelow(const CWndProxy& window);
     void SyncTabTips();
 
     HWND m_hwndTab;

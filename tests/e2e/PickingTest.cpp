@@ -100,6 +100,6 @@ TEST(E2ePicking, EscapeInThePickerEndsQuorTabWithMinusOne)
     ASSERT_TRUE(quortab.WaitForPicker());
 
     PressKeys({VK_ESCAPE});
-    ASSERT_TRUE(quortab.WaitForExit(5000));
+    ASSERT_TRUE(quortab.WaitForExit(5000)) << quortab.Describe();
     EXPECT_EQ(static_cast<DWORD>(-1), quortab.ExitCode());
 }

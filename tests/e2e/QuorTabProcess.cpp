@@ -1,4 +1,5 @@
 #include "QuorTabProcess.h"
+#include "BoxCatcher.h"
 #include "FrameGeometry.h"
 #include "Pump.h"
 #include "RealInput.h"
@@ -304,6 +305,21 @@ int MenuItemTextPixels(HWND menu, ContextMenuItem item)
     ::DeleteDC(memory);
     ::ReleaseDC(NULL, screen);
     return count;
+}
+
+std::string CQuorTab::MessageBoxes() const
+{
+    std::string boxes;
+    for (HWND window : TopLevelWindows()) {
+        if (!IsMessageBox(window) || !::IsWindowVisible(window))
+            continue;
+        boxes += "'" + WindowTitle(window) + "':";
+        for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            if (!WindowTitle(child).empty())
+                boxes += " [" + WindowTitle(child) + "]";
+        boxes += "; ";
+    }
+    return boxes;
 }
 
 ::testing::AssertionResult CQuorTab::StartWith(HWND first)

@@ -54,6 +54,8 @@ public:
     ::testing::AssertionResult Add(HWND window);
     // Its state in words, for failure messages: ended, or which windows it has.
     std::string Describe() const;
+    // The caption and text of every message box it shows now; empty when there is none.
+    std::string MessageBoxes() const;
 
 private:
     HWND VisibleWindow(const char* className, const char* title) const;

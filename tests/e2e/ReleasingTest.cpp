@@ -112,6 +112,7 @@ TEST(E2eReleasing, ClosingMinesweeperWithAltF4HandsTheStripToNotepad)
     EXPECT_EQ(std::vector<std::string>{"Untitled - Notepad"}, quortab.TabTitles());
     EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), notepad.Window()));
     EXPECT_TRUE(SameRect(notepadStood, WindowRect(notepad.Window()))) << "shown where it stands";
+    EXPECT_EQ("", quortab.MessageBoxes()) << "closing a grouped program is no error";
 }
 
 TEST(E2eReleasing, AHiddenApplicationThatEndsLosesOnlyItsTab)
@@ -135,6 +136,7 @@ TEST(E2eReleasing, AHiddenApplicationThatEndsLosesOnlyItsTab)
     EXPECT_FALSE(::IsWindowVisible(mines.Window()));
     EXPECT_TRUE(SameRect(place, WindowRect(apps.Window(0))));
     EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), apps.Window(0)));
+    EXPECT_EQ("", quortab.MessageBoxes()) << "a program that ends is no error";
 }
 
 TEST(E2eReleasing, ExitFromTheMenuShowsEveryGroupedWindowAndEndsWithZero)
@@ -152,7 +154,7 @@ TEST(E2eReleasing, ExitFromTheMenuShowsEveryGroupedWindowAndEndsWithZero)
     const RECT place = WindowRect(notepad.Window());
 
     ASSERT_TRUE(quortab.ChooseFromMenu(quortab.TabPoint(0), kMenuExit));
-    ASSERT_TRUE(quortab.WaitForExit(5000));
+    ASSERT_TRUE(quortab.WaitForExit(5000)) << quortab.Describe();
     EXPECT_EQ(0u, quortab.ExitCode());
     for (HWND window : {apps.Window(0), notepad.Window(), mines.Window()})
         EXPECT_TRUE(::IsWindowVisible(window)) << "'" << WindowTitle(window) << "' stays hidden";
@@ -170,7 +172,7 @@ TEST(E2eReleasing, ClosingTheLastGroupedApplicationEndsQuorTabWithZero)
 
     PressKeys({VK_MENU, VK_F4});
     ASSERT_TRUE(notepad.WaitForExit(5000));
-    ASSERT_TRUE(quortab.WaitForExit(5000));
+    ASSERT_TRUE(quortab.WaitForExit(5000)) << quortab.Describe();
     EXPECT_EQ(0u, quortab.ExitCode());
 }
 
@@ -183,7 +185,7 @@ TEST(E2eReleasing, RemovingTheOnlyTabEndsQuorTabWithZeroAndLeavesMinesweeperShow
     ASSERT_TRUE(quortab.StartWith(mines.Window()));
 
     ASSERT_TRUE(quortab.ChooseFromMenu(quortab.TabPoint(0), kMenuRemoveWindow));
-    ASSERT_TRUE(quortab.WaitForExit(5000));
+    ASSERT_TRUE(quortab.WaitForExit(5000)) << quortab.Describe();
     EXPECT_EQ(0u, quortab.ExitCode());
     EXPECT_TRUE(::IsWindowVisible(mines.Window()));
 }

@@ -395,6 +395,7 @@ TEST_F(DlgHandler, NestedDialogsEachReceiveOnlyTheirOwnMessages)
     EXPECT_FALSE(SawCommand(innerLog, IDCANCEL));
     // Neither sees the other's messages from before its WM_INITDIALOG or after its WM_DESTROY.
     for (const CMessageRecorder* log : {&outerLog, &innerLog}) {
+        ASSERT_FALSE(log->Before().empty());
         EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), log->Before().front().message);
         EXPECT_EQ(static_cast<UINT>(WM_DESTROY), log->Before().back().message);
         EXPECT_FALSE(log->Saw(WM_SETFONT));
