@@ -121,10 +121,10 @@ std::vector<std::string> GroupSpecs(int count)
 {
     std::vector<std::string> specs;
     for (int i = 0; i < count; ++i) {
-        char spec[128];
-        std::snprintf(spec, sizeof spec, "title=Grouped %03d;x=%d;y=%d;w=%d;h=%d", i + 1, 20 + (i * 53) % 560,
+        char request[128];
+        std::snprintf(request, sizeof request, "title=Grouped %03d;x=%d;y=%d;w=%d;h=%d", i + 1, 20 + (i * 53) % 560,
                       20 + (i * 37) % 400, 400 + (i * 29) % 200, 250 + (i * 17) % 150);
-        specs.push_back(spec);
+        specs.push_back(request);
     }
     return specs;
 }

@@ -72,20 +72,20 @@ DWORD WINAPI CIconWindows::ThreadMain(void* self)
     std::vector<WindowContext> contexts(windows->m_specs.size());
     std::vector<HWND> made;
     for (size_t i = 0; i < windows->m_specs.size(); ++i) {
-        const IconWindowSpec& spec = windows->m_specs[i];
+        const IconWindowSpec& request = windows->m_specs[i];
         const std::string name = ClassName(windows->m_serial, i);
         WNDCLASSEXA wc = {};
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = WindowProc;
         wc.hInstance = instance;
         wc.lpszClassName = name.c_str();
-        wc.hIcon = spec.classBig ? windows->m_icons[kRoleClassBig] : NULL;
-        wc.hIconSm = spec.classSmall ? windows->m_icons[kRoleClassSmall] : NULL;
+        wc.hIcon = request.classBig ? windows->m_icons[kRoleClassBig] : NULL;
+        wc.hIconSm = request.classSmall ? windows->m_icons[kRoleClassSmall] : NULL;
         ::RegisterClassExA(&wc);
         contexts[i] = WindowContext{windows, i};
         const int offset = static_cast<int>(i) * 30;
-        HWND window = ::CreateWindowExA(0, name.c_str(), spec.title ? spec.title : name.c_str(),
-                                        WS_OVERLAPPEDWINDOW | (spec.visible ? WS_VISIBLE : 0),
+        HWND window = ::CreateWindowExA(0, name.c_str(), request.title ? request.title : name.c_str(),
+                                        WS_OVERLAPPEDWINDOW | (request.visible ? WS_VISIBLE : 0),
                                         40 + offset, 40 + offset, 300, 160, NULL, NULL, instance, NULL);
         ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&contexts[i]));
         made.push_back(window);

@@ -10,7 +10,7 @@
 namespace {
 
 struct EligibilityCase {
-    const char* spec;
+    const char* request;
     bool eligible;
 };
 
@@ -75,7 +75,7 @@ TEST(Eligibility, EachRuleDecidesOnItsOwn)
 {
     std::vector<std::string> specs;
     for (const EligibilityCase& test : kEligibilityCases)
-        specs.push_back(test.spec);
+        specs.push_back(test.request);
     CFixtureProcess fixture(specs);
     ASSERT_EQ(specs.size(), fixture.WindowCount());
 

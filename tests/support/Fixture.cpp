@@ -95,8 +95,8 @@ HWND CChildProcess::FindWindow(const char* className, const char* title) const
 static std::string JoinSpecs(const std::vector<std::string>& specs)
 {
     std::string line = Quote(ProgramPath("Fixture.exe"));
-    for (const std::string& spec : specs)
-        line += " " + Quote(spec);
+    for (const std::string& request : specs)
+        line += " " + Quote(request);
     return line;
 }
 
@@ -104,15 +104,15 @@ static std::string JoinSpecs(const std::vector<std::string>& specs)
 static size_t RequestedWindows(const std::vector<std::string>& specs)
 {
     size_t count = 0;
-    for (const std::string& spec : specs) {
+    for (const std::string& request : specs) {
         long windows = 1;
         size_t start = 0;
-        while (start <= spec.size()) {
-            size_t end = spec.find(';', start);
+        while (start <= request.size()) {
+            size_t end = request.find(';', start);
             if (end == std::string::npos)
-                end = spec.size();
-            if (spec.compare(start, 7, "repeat=") == 0 && end > start + 7)
-                windows = std::strtol(spec.c_str() + start + 7, nullptr, 0);
+                end = request.size();
+            if (request.compare(start, 7, "repeat=") == 0 && end > start + 7)
+                windows = std::strtol(request.c_str() + start + 7, nullptr, 0);
             start = end + 1;
         }
         count += windows > 0 ? static_cast<size_t>(windows) : 0;

@@ -29,11 +29,11 @@ private:
     PROCESS_INFORMATION m_info;
 };
 
-// Our fixture application, with one window per spec (see FixtureProtocol.h).
+// Our fixture application, with one window per request (see FixtureProtocol.h).
 class CFixtureProcess : public CChildProcess {
 public:
     explicit CFixtureProcess(const std::vector<std::string>& specs);
-    // The window made by the index-th spec (counting repeats), or null.
+    // The window made by the index-th request (counting repeats), or null.
     HWND Window(size_t index) const;
     size_t WindowCount() const;
 };
