@@ -1,8 +1,8 @@
 #pragma once
 #include "DlgHandler.h"
+#include "QuorTabNames.h"
 
-// Each text of the About box, like every text the program reads: 1023 characters and the zero.
-const int kAboutTextSize = 1024;
+const int kAboutTextSize = quortab::kTextChars;
 
 // Reads the two texts of the About box from the version resource of the file at path, always
 // through the "0c0904b0" string table. A value that cannot be read leaves the version text

@@ -1,6 +1,7 @@
 #include "WindowsError.h"
+#include "QuorTabNames.h"
 
-enum { kTitleChars = 1024 };
+using quortab::kTextChars;
 
 static DWORD FormatInto(DWORD flags, HMODULE module, DWORD code, char** buffer)
 {
@@ -34,8 +35,8 @@ void ShowBarrierBox(HWND titleWindow, HWND owner, const char* text)
 {
     // A dialog that has already let go of its window reports with no title: asking a dead or
     // null window for its text may leave the buffer undefined.
-    char title[kTitleChars] = "";
+    char title[kTextChars] = "";
     if (::IsWindow(titleWindow))
-        ::GetWindowTextA(titleWindow, title, kTitleChars);
+        ::GetWindowTextA(titleWindow, title, kTextChars);
     ::MessageBoxA(owner, text, title, MB_ICONERROR);
 }

@@ -1,9 +1,9 @@
 #include "AddWindowDlg.h"
+#include "QuorTabNames.h"
 #include "resource.h"
 #include <cstring>
 
 namespace {
-const int kTitleChars = 1024;
 const UINT kNoItem = static_cast<UINT>(-1);
 }
 
@@ -31,8 +31,8 @@ void CAddWindowDlg::AddWindow(CWndProxy& window)
 {
     if (window.GetHandle() == m_excluded)
         return;
-    char title[kTitleChars] = "";
-    window.GetWindowText(title, kTitleChars);
+    char title[quortab::kTextChars] = "";
+    window.GetWindowText(title, quortab::kTextChars);
     const LRESULT index = ::SendMessageA(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title));
     if (index < 0)
         return;
@@ -89,7 +89,7 @@ INT_PTR CAddWindowDlg::OnDrawItem(WPARAM id, DRAWITEMSTRUCT* item)
 
     // The focus of an empty list comes as item -1, which has neither text nor window.
     if (item->itemID != kNoItem) {
-        char title[kTitleChars] = "";
+        char title[quortab::kTextChars] = "";
         ::SendMessageA(item->hwndItem, LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(title));
         const CWndProxy window(reinterpret_cast<HWND>(
             ::SendMessageA(item->hwndItem, LB_GETITEMDATA, item->itemID, 0)));

@@ -1,8 +1,8 @@
 #pragma once
 #include "WndProxy.h"
+#include "QuorTabNames.h"
 
-// How long an icon query waits for the other application before giving up on it.
-const UINT kIconQueryTimeoutMs = 500;
+using quortab::kIconQueryTimeoutMs;
 
 // Visitor of the desktop's top-level windows, made on its user's stack for one walk.
 class CWndEnumerator {
