@@ -27,21 +27,45 @@ LRESULT CALLBACK WndHandlerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LP
 }
 
 CWndHandler::CWndHandler(WNDPROC defaultProc)
-    : CWndProxy(NULL), m_message(0), m_wParam(0), m_lParam(0), m_defaultProc(defaultProc) {}
+    : CWndProxy(NULL), m_message(0), m_wParam(0), m_lParam(0), m_defaultProc(defaultProc), m_watches(nullptr) {}
 
 CWndHandler::~CWndHandler()
 {
+    for (CDestroyWatch* watch = m_watches; watch; watch = watch->m_next)
+        watch->m_handler = nullptr;
     m_hWnd = NULL;
+}
+
+CDestroyWatch::CDestroyWatch(CWndHandler& handler) : m_handler(&handler), m_next(handler.m_watches)
+{
+    handler.m_watches = this;
+}
+
+CDestroyWatch::~CDestroyWatch()
+{
+    if (!m_handler)
+        return;
+    CDestroyWatch** link = &m_handler->m_watches;
+    while (*link != this)
+        link = &(*link)->m_next;
+    *link = m_next;
 }
 
 void CWndHandler::CreateWnd(const char* className, const char* windowName, DWORD style, DWORD exStyle,
                             int x, int y, int width, int height, HWND parent, HMENU menu,
                             HINSTANCE instance)
 {
+    // A window that refuses its creation after binding deletes the object at WM_NCDESTROY; one
+    // that was never made leaves it here. Either way a throw means the object is gone.
+    CDestroyWatch watch(*this);
     HWND created = ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height,
                                      parent, menu, instance, this);
-    if (!created)
-        throw CWindowsError("CWndHandler::CreateWnd ");
+    if (created)
+        return;
+    const CWindowsError error("CWndHandler::CreateWnd ");
+    if (!watch.Gone())
+        delete this;
+    throw error;
 }
 
 LRESULT CWndHandler::DoDefault()

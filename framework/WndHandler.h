@@ -20,12 +20,30 @@ struct HandleLess {
 };
 
 class CWndHandler;
+
+// Tells code that runs a nested message loop (a dialog, a menu) whether the object it works for
+// was destroyed meanwhile, so that it touches nothing of it afterwards.
+class CDestroyWatch {
+public:
+    explicit CDestroyWatch(CWndHandler& handler);
+    ~CDestroyWatch();
+    bool Gone() const { return m_handler == nullptr; }
+
+private:
+    CDestroyWatch(const CDestroyWatch&) = delete;
+    CDestroyWatch& operator=(const CDestroyWatch&) = delete;
+    friend class CWndHandler;
+    CWndHandler* m_handler;
+    CDestroyWatch* m_next;
+};
+
 typedef std::map<HWND, CWndHandler*, HandleLess> CWndHandlerMap;
 extern CWndHandlerMap WndHandlerMap;
 
 LRESULT CALLBACK WndHandlerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Base of every window object. Created with new; deletes itself at WM_NCDESTROY.
+// Base of every window object. Created with new; deletes itself at WM_NCDESTROY, and is gone
+// when CreateWnd throws.
 // Words unpacked from wParam/lParam arrive unsigned (0..65535) except in OnMove.
 class CWndHandler : public CWndProxy {
 public:
@@ -101,6 +119,8 @@ private:
     WPARAM m_wParam;
     LPARAM m_lParam;
     WNDPROC m_defaultProc;
+    friend class CDestroyWatch;
+    CDestroyWatch* m_watches;
 };
 
 // A window-class record aimed at WndHandlerWindowProc.

@@ -25,6 +25,12 @@ public:
         { return ::MessageBoxA(m_hWnd, text, caption, type); }
     bool SetForegroundWindow() const { return ::SetForegroundWindow(m_hWnd) != FALSE; }
     bool ShowWindow(int command) const { return ::ShowWindow(m_hWnd, command) != FALSE; }
+    // Asks the window's own thread to show or move it, without waiting for the answer: another
+    // application's window must never hold up ours.
+    bool ShowWindowAsync(int command) const { return ::ShowWindowAsync(m_hWnd, command) != FALSE; }
+    bool MoveWindowAsync(const RECT& rect) const
+        { return ::SetWindowPos(m_hWnd, NULL, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS) != FALSE; }
 
     BOOL GetWindowRect(RECT* rect) const
         { BOOL ok = ::GetWindowRect(m_hWnd, rect); if (!ok) throw CWindowsError("CWndProxy::GetWindowRect "); return ok; }

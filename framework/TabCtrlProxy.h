@@ -1,0 +1,47 @@
+#pragma once
+#include "WndProxy.h"
+#include <commctrl.h>
+
+// A tab control that is not owned. Each operation is one message to the control, named after
+// what it does, so that the code using the control never spells a message or a cast. Like the
+// messages themselves, none of them throws: a failure comes back as the message's result.
+// Every tab of ours carries a window handle as its item data and no image.
+class CTabCtrlProxy : public CWndProxy {
+public:
+    CTabCtrlProxy(HWND handle = NULL) : CWndProxy(handle) {}
+
+    int GetCurSel() const { return static_cast<int>(SendMessage(TCM_GETCURSEL, 0, 0)); }
+    int SetCurSel(int index) const { return static_cast<int>(SendMessage(TCM_SETCURSEL, index, 0)); }
+    int GetItemCount() const { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT, 0, 0)); }
+    bool DeleteItem(int index) const { return SendMessage(TCM_DELETEITEM, index, 0) != FALSE; }
+    int HitTest(TCHITTESTINFO* hit) const { return static_cast<int>(SendMessage(TCM_HITTEST, 0, Param(hit))); }
+    bool GetItemRect(int index, RECT* rect) const { return SendMessage(TCM_GETITEMRECT, index, Param(rect)) != FALSE; }
+    void AdjustRect(bool larger, RECT* rect) const { SendMessage(TCM_ADJUSTRECT, larger, Param(rect)); }
+    HWND GetToolTips() const { return reinterpret_cast<HWND>(SendMessage(TCM_GETTOOLTIPS, 0, 0)); }
+    void SetItemSize(int width, int height) const { SendMessage(TCM_SETITEMSIZE, 0, MAKELPARAM(width, height)); }
+    void SetFont(HFONT font, bool redraw = false) const { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw); }
+
+    // The window a tab stands for, as stored: null for an index that names no tab.
+    HWND GetItemWindow(int index) const
+        { TCITEMA item = Item(TCIF_PARAM); SendMessage(TCM_GETITEMA, index, Param(&item)); return reinterpret_cast<HWND>(item.lParam); }
+    // Fills the buffer with the tab's text, or leaves it empty for an index that names no tab.
+    bool GetItemText(int index, char* buffer, int size) const
+        { TCITEMA item = Item(TCIF_TEXT, buffer, size); if (size > 0) buffer[0] = '\0'; return SendMessage(TCM_GETITEMA, index, Param(&item)) != FALSE; }
+    bool SetItemText(int index, const char* text) const
+        { TCITEMA item = Item(TCIF_TEXT | TCIF_IMAGE, text); return SendMessage(TCM_SETITEMA, index, Param(&item)) != FALSE; }
+    int InsertItem(int index, const char* text, HWND window) const
+        { TCITEMA item = Item(TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM, text); item.lParam = reinterpret_cast<LPARAM>(window);
+          return static_cast<int>(SendMessage(TCM_INSERTITEMA, index, Param(&item))); }
+
+private:
+    template <typename T> static LPARAM Param(T* pointer) { return reinterpret_cast<LPARAM>(pointer); }
+    static TCITEMA Item(UINT mask, const char* text = NULL, int size = 0)
+    {
+        TCITEMA item = {};
+        item.mask = mask;
+        item.pszText = const_cast<char*>(text);
+        item.cchTextMax = size;
+        item.iImage = -1;
+        return item;
+    }
+};
