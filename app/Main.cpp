@@ -1,13 +1,10 @@
 #include "TabWnd.h"
-#include <commctrl.h>
 #include "MessageLoop.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    g_hInstance = instance;
     try {
-        ::InitCommonControls();
-        CreateTabWindow(instance, NULL);
+        StartQuorTab(instance);
         return MessageLoop();
     } catch (...) {
         // Includes the user's declining the first pick: end quietly.

@@ -1,55 +1,50 @@
 #include "TabWnd.h"
-#include <commctrl.h>
 #include "AboutDlg.h"
 #include "AddWindowDlg.h"
+#include "GroupMark.h"
 #include "MenuHandle.h"
 #include "resource.h"
-#ifdef QUORTAB_BENCH
-#include "BenchProbe.h"
-#endif
+
+using namespace quortab;
 
 HINSTANCE g_hInstance = NULL;
 ATOM g_tabWndClass = 0;
 int g_prevSelection = -1;
-char g_tipText[1024];
+char g_tipText[kTextChars];
 
 namespace {
-const char kClassName[] = "QuorQuorTab";
-const char kFrameTitle[] = "Quor Tab";
-const DWORD kFrameStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER | WS_SYSMENU;
-const DWORD kFrameExStyle = WS_EX_TOOLWINDOW;
-const DWORD kTabStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TOOLTIPS | TCS_FIXEDWIDTH
-                      | TCS_HOTTRACK | TCS_BOTTOM;
-const int kTabWidth = 100;
-const UINT_PTR kUpkeepTimer = 0;
-const UINT kUpkeepMs = 250;
-// The frame's client area is this much less tall than the tab row with its borders.
-const int kRowTrim = 5;
-const int kTitleChars = 1024;
 
-int CurSel(HWND tab) { return static_cast<int>(::SendMessageA(tab, TCM_GETCURSEL, 0, 0)); }
-int ItemCount(HWND tab) { return static_cast<int>(::SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0)); }
+// Posted to the frame once a window's application has carried out what it was asked to do.
+const UINT kWindowCaughtUp = WM_APP + 1;
+
+void CALLBACK OnCaughtUp(HWND window, UINT, ULONG_PTR frame, LRESULT)
+{
+    ::PostMessageA(reinterpret_cast<HWND>(frame), kWindowCaughtUp, reinterpret_cast<WPARAM>(window), 0);
+}
 
 bool KeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
 
 // Announces a selection change to the frame exactly as a click does: the tab control passes
 // both notifications on to its parent.
-void SelectTab(HWND tabControl, int step)
+void SelectTab(const CTabCtrlProxy& tabs, int step)
 {
-    int count = ItemCount(tabControl);
+    const int count = tabs.GetItemCount();
     if (count <= 0)
         return;
-    int cur = CurSel(tabControl);
-    NMHDR header = {tabControl, 0, static_cast<UINT>(TCN_SELCHANGING)};
-    ::SendMessageA(tabControl, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+    const int cur = tabs.GetCurSel();
+    NMHDR header = {tabs.GetHandle(), 0, 0};
+    auto notify = [&](int code) {
+        header.code = static_cast<UINT>(code);
+        tabs.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+    };
+    notify(TCN_SELCHANGING);
     int next = cur + step;
     if (next >= count)
         next = 0;
     else if (next < 0)
         next = count - 1;
-    ::SendMessageA(tabControl, TCM_SETCURSEL, next, 0);
-    header.code = static_cast<UINT>(TCN_SELCHANGE);
-    ::SendMessageA(tabControl, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+    tabs.SetCurSel(next);
+    notify(TCN_SELCHANGE);
 }
 }  // namespace
 
@@ -62,72 +57,77 @@ CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent)
         g_tabWndClass = RegisterWndClass(instance, kClassName, CS_DBLCLKS,
                                          ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP)));
     CTabWndHandler* frame = new CTabWndHandler;
-    bool deleted = false;
-    frame->m_deleted = &deleted;
-    try {
-        frame->CreateWnd(MAKEINTATOM(g_tabWndClass), kFrameTitle, kFrameStyle, kFrameExStyle,
-                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, NULL,
-                         instance);
-    } catch (...) {
-        // A creation that failed after binding has destroyed the window, which deleted the object.
-        if (!deleted)
-            delete frame;
-        throw;
-    }
-    frame->m_deleted = NULL;
+    // Gone if this throws.
+    frame->CreateWnd(MAKEINTATOM(g_tabWndClass), kFrameTitle, kFrameStyle, kFrameExStyle,
+                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, NULL, instance);
     return frame;
 }
 
-CTabWndHandler::CTabWndHandler() : m_hwndTab(NULL), m_contextTab(-1), m_tipsByFrame(false), m_deleted(NULL) {}
-
-CTabWndHandler::~CTabWndHandler()
+CTabWndHandler* StartQuorTab(HINSTANCE instance)
 {
-    if (m_deleted)
-        *m_deleted = true;
+    g_hInstance = instance;
+    ReleaseOrphanedWindows();
+    ::SetUnhandledExceptionFilter(ShowGroupedWindowsOnCrash);
+    ::InitCommonControls();
+    return CreateTabWindow(instance, NULL);
 }
 
-int CTabWndHandler::TabCount() const
+LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
 {
-    return ItemCount(m_hwndTab);
+    ShowWindowsMarkedByThisProcess();
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+CTabWndHandler::CTabWndHandler()
+    : m_contextTab(-1), m_lastPlace(), m_placed(false), m_pending(NULL), m_pendingPlace(), m_showCommand(SW_SHOW), m_tipsByFrame(false) {}
+
+int CTabWndHandler::FindTab(HWND window) const
+{
+    const int count = m_hwndTab.GetItemCount();
+    for (int i = 0; i < count; ++i)
+        if (m_hwndTab.GetItemWindow(i) == window)
+            return i;
+    return -1;
 }
 
 CWndProxy CTabWndHandler::GetTabWindow(int index) const
 {
-    TCITEMA item = {};
-    item.mask = TCIF_PARAM;
-    ::SendMessageA(m_hwndTab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
-    HWND window = reinterpret_cast<HWND>(item.lParam);
+    HWND window = m_hwndTab.GetItemWindow(index);
     return CWndProxy(window && ::IsWindow(window) ? window : NULL);
 }
 
 void CTabWndHandler::InsertTab(const CWndProxy& window)
 {
-    char title[kTitleChars] = "";
-    window.GetWindowText(title, kTitleChars);
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
-    item.pszText = title;
-    item.iImage = -1;
-    item.lParam = reinterpret_cast<LPARAM>(window.GetHandle());
-    ::SendMessageA(m_hwndTab, TCM_INSERTITEMA, TabCount(), reinterpret_cast<LPARAM>(&item));
+    // One window, one tab: a second would hide the window whenever the first is selected.
+    if (window.IsAttached() && FindTab(window.GetHandle()) >= 0)
+        return;
+    if (window.IsAttached())
+        MarkGrouped(window.GetHandle());
+    char title[kTextChars] = "";
+    window.GetWindowText(title, kTextChars);
+    m_hwndTab.InsertItem(m_hwndTab.GetItemCount(), title, window.GetHandle());
     SyncTabTips();
 }
 
 CWndProxy CTabWndHandler::PickWindow()
 {
-    int sel = CurSel(m_hwndTab);
+    const int sel = m_hwndTab.GetCurSel();
     CWndProxy excluded = sel >= 0 ? GetTabWindow(sel) : CWndProxy();
     CAddWindowDlg dialog(excluded.GetHandle());
-    if (!dialog.DoModal(m_hWnd, g_hInstance))
+    CDestroyWatch watch(*this);
+    const INT_PTR result = dialog.DoModal(m_hWnd, g_hInstance);
+    if (watch.Gone() || !result)
         return CWndProxy();
     CWndProxy chosen(dialog.GetChosenWindow());
+    if (chosen.IsAttached() && FindTab(chosen.GetHandle()) >= 0)
+        return CWndProxy();
     InsertTab(chosen);
     return chosen;
 }
 
 void CTabWndHandler::PlaceFrame()
 {
-    int sel = CurSel(m_hwndTab);
+    const int sel = m_hwndTab.GetCurSel();
     if (sel < 0)
         return;
     CWndProxy window = GetTabWindow(sel);
@@ -144,31 +144,58 @@ void CTabWndHandler::PlaceFrame()
 void CTabWndHandler::PlaceFrameBelow(const CWndProxy& window)
 {
     RECT target;
-    window.GetWindowRect(&target);
-
-    const bool shown = window.IsWindowVisible();
+    bool shown = true;
+    if (window.GetHandle() == m_pending) {
+        target = m_pendingPlace;
+    } else {
+        window.GetWindowRect(&target);
+        // A minimized window's strip would stand where its icon is: it goes with the window.
+        shown = window.IsWindowVisible() && !::IsIconic(window.GetHandle());
+    }
+    if (shown) {
+        m_lastPlace = target;
+        m_placed = true;
+    }
     if (shown != IsWindowVisible())
         ShowWindow(shown ? SW_SHOW : SW_HIDE);
 
     RECT tabRect = {};
-    ::GetWindowRect(m_hwndTab, &tabRect);
+    m_hwndTab.GetWindowRect(&tabRect);
     const int windowHeight = tabRect.bottom - tabRect.top;
-    ::SendMessageA(m_hwndTab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&tabRect));
+    m_hwndTab.AdjustRect(false, &tabRect);
     const int rowHeight = windowHeight - (tabRect.bottom - tabRect.top);
 
     RECT frame = {target.left, target.bottom, target.right, target.bottom + rowHeight - kRowTrim};
     ::AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLong(GWL_STYLE)), FALSE,
                          static_cast<DWORD>(GetWindowLong(GWL_EXSTYLE)));
-    SetWindowPos(window, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOACTIVATE);
+    CWndProxy after = window;
+    UINT flags = SWP_NOACTIVATE;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoA(::MonitorFromRect(&target, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    if (::IsZoomed(window.GetHandle()) || frame.bottom > work.bottom) {
+        // Below the window the strip would be off screen: it goes over the window's lower edge,
+        // in front of it, inside the work area.
+        const int height = frame.bottom - frame.top;
+        frame.bottom = target.bottom < work.bottom ? target.bottom : work.bottom;
+        frame.top = frame.bottom - height;
+        frame.left = frame.left > work.left ? frame.left : work.left;
+        frame.right = frame.right < work.right ? frame.right : work.right;
+        const HWND above = ::GetWindow(window.GetHandle(), GW_HWNDPREV);
+        if (above == m_hWnd)
+            flags |= SWP_NOZORDER;
+        after = CWndProxy(above ? above : HWND_TOP);
+    }
+    SetWindowPos(after, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, flags);
 }
 
 void CTabWndHandler::SyncTabTips()
 {
-    HWND tips = reinterpret_cast<HWND>(::SendMessageA(m_hwndTab, TCM_GETTOOLTIPS, 0, 0));
+    const HWND tips = m_hwndTab.GetToolTips();
     if (!tips)
         return;
-    const int count = TabCount();
+    const int count = m_hwndTab.GetItemCount();
     int tools = static_cast<int>(::SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
     if (!m_tipsByFrame) {
         // A control that registers its own tools has one per tab by now.
@@ -179,7 +206,7 @@ void CTabWndHandler::SyncTabTips()
     TOOLINFOA tool = {};
     // The older size: common controls without a manifest refuse the newer one.
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = m_hwndTab;
+    tool.hwnd = m_hwndTab.GetHandle();
     for (; tools > count; --tools) {
         tool.uId = tools - 1;
         ::SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
@@ -190,17 +217,17 @@ void CTabWndHandler::SyncTabTips()
     tool.lpszText = LPSTR_TEXTCALLBACKA;
     for (int i = 0; i < count; ++i) {
         tool.uId = i;
-        ::SendMessageA(m_hwndTab, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&tool.rect));
+        m_hwndTab.GetItemRect(i, &tool.rect);
         ::SendMessageA(tips, i < tools ? TTM_NEWTOOLRECTA : TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
 LRESULT CTabWndHandler::OnCreate(CREATESTRUCTA* create)
 {
-    m_hwndTab = ::CreateWindowExA(0, WC_TABCONTROLA, "", kTabStyle, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  m_hWnd, NULL, g_hInstance, NULL);
-    ::SendMessageA(m_hwndTab, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
-    ::SendMessageA(m_hwndTab, TCM_SETITEMSIZE, 0, MAKELPARAM(kTabWidth, 0));
+    m_hwndTab.Attach(::CreateWindowExA(0, WC_TABCONTROLA, "", kTabStyle, 0, 0, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, m_hWnd, NULL, g_hInstance, NULL));
+    m_hwndTab.SetFont(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+    m_hwndTab.SetItemSize(kTabWidth, 0);
 
     CWndProxy first = PickWindow();
     if (!first.IsAttached())
@@ -218,95 +245,128 @@ LRESULT CTabWndHandler::OnPaint(CPaintDC& dc)
 
 LRESULT CTabWndHandler::OnNotify(WPARAM id, NMHDR* header)
 {
-    if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW) {
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = g_tipText;
-        item.cchTextMax = sizeof g_tipText;
-        // A stale index must not leave the previous tab's text in the shared buffer.
-        g_tipText[0] = '\0';
-        ::SendMessageA(m_hwndTab, TCM_GETITEMA, header->idFrom, reinterpret_cast<LPARAM>(&item));
-        if (header->code == TTN_GETDISPINFOA) {
-            reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = g_tipText;
-        } else {
-            // A tooltip whose tool window answers in Unicode asks in the wide form.
-            static wchar_t wideTipText[sizeof g_tipText];
-            ::MultiByteToWideChar(CP_ACP, 0, g_tipText, -1, wideTipText, sizeof g_tipText);
-            reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = wideTipText;
-        }
-    }
-    if (header->hwndFrom == m_hwndTab) {
+    if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW)
+        FillTipText(header);
+    if (header->hwndFrom == m_hwndTab.GetHandle()) {
         switch (header->code) {
         case TCN_SELCHANGING:
-            g_prevSelection = CurSel(m_hwndTab);
+            g_prevSelection = m_hwndTab.GetCurSel();
             break;
-        case TCN_SELCHANGE: {
-            const int sel = CurSel(m_hwndTab);
-            if (sel < 0)
-                break;
-            CWndProxy next = GetTabWindow(sel);
-            if (g_prevSelection != -1) {
-                RECT previous;
-                GetTabWindow(g_prevSelection).GetWindowRect(&previous);
-                next.SetWindowPos(CWndProxy(), previous.left, previous.top, previous.right - previous.left,
-                                  previous.bottom - previous.top, SWP_NOZORDER);
-            }
-            next.ShowWindow(SW_SHOW);
-            const int count = TabCount();
-            for (int i = 0; i < count; ++i)
-                if (i != sel)
-                    GetTabWindow(i).ShowWindow(SW_HIDE);
-            PlaceFrame();
+        case TCN_SELCHANGE:
+            OnSelChange();
             break;
-        }
         case TCN_KEYDOWN:
-            if (reinterpret_cast<NMTCKEYDOWN*>(header)->wVKey == VK_TAB && KeyDown(VK_CONTROL)) {
-                if (KeyDown(VK_SHIFT))
-                    SelectPreviousTab(m_hwndTab);
-                else
-                    SelectNextTab(m_hwndTab);
-                SetForegroundWindow();
-            }
+            CycleOnCtrlTab(reinterpret_cast<NMTCKEYDOWN*>(header)->wVKey);
             break;
         }
     }
     return CWndHandler::OnNotify(id, header);
 }
 
+void CTabWndHandler::FillTipText(NMHDR* header)
+{
+    // The tooltip identifies each tab by its index; a stale index leaves the text empty rather
+    // than another tab's.
+    m_hwndTab.GetItemText(static_cast<int>(header->idFrom), g_tipText, sizeof g_tipText);
+    if (header->code == TTN_GETDISPINFOA) {
+        reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = g_tipText;
+    } else {
+        // A tooltip whose tool window answers in Unicode asks in the wide form.
+        static wchar_t wideTipText[sizeof g_tipText];
+        ::MultiByteToWideChar(CP_ACP, 0, g_tipText, -1, wideTipText, sizeof g_tipText);
+        reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = wideTipText;
+    }
+}
+
+void CTabWndHandler::OnSelChange()
+{
+    const int sel = m_hwndTab.GetCurSel();
+    if (sel < 0)
+        return;
+    CWndProxy next = GetTabWindow(sel);
+    RECT place;
+    bool placed = false;
+    if (next.IsAttached()) {
+        // The move goes ahead of the show in the window's own queue: it never appears elsewhere
+        // first.
+        placed = g_prevSelection != -1 && PlaceOf(GetTabWindow(g_prevSelection), place);
+        if (placed)
+            next.MoveWindowAsync(place);
+        else
+            placed = PlaceOf(next, place);
+    }
+    next.ShowWindowAsync(m_showCommand);
+    if (placed)
+        ExpectShown(next, place);
+    const int count = m_hwndTab.GetItemCount();
+    for (int i = 0; i < count; ++i)
+        if (i != sel)
+            GetTabWindow(i).ShowWindowAsync(SW_HIDE);
+    PlaceFrame();
+}
+
+// Where a window stands, or is about to: a window still catching up with a move is where it was
+// sent, and one that is gone leaves the group's last place.
+bool CTabWndHandler::PlaceOf(const CWndProxy& window, RECT& place) const
+{
+    if (window.IsAttached() && window.GetHandle() == m_pending) {
+        place = m_pendingPlace;
+        return true;
+    }
+    if (window.IsAttached() && ::GetWindowRect(window.GetHandle(), &place))
+        return true;
+    place = m_lastPlace;
+    return m_placed;
+}
+
+void CTabWndHandler::ExpectShown(const CWndProxy& window, const RECT& place)
+{
+    m_pending = window.GetHandle();
+    m_pendingPlace = place;
+    // Answered only after the window's thread has handled what we asked of it before.
+    if (!::SendMessageCallbackA(m_pending, WM_NULL, 0, 0, OnCaughtUp, reinterpret_cast<ULONG_PTR>(m_hWnd)))
+        m_pending = NULL;
+}
+
+LRESULT CTabWndHandler::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kWindowCaughtUp && reinterpret_cast<HWND>(wParam) == m_pending) {
+        m_pending = NULL;
+        PlaceFrame();
+    }
+    return CWndHandler::OnOtherMessage(message, wParam, lParam);
+}
+
+void CTabWndHandler::CycleOnCtrlTab(WPARAM key)
+{
+    if (key == VK_TAB && KeyDown(VK_CONTROL))
+        Cycle(KeyDown(VK_SHIFT) ? -1 : +1);
+}
+
+void CTabWndHandler::Cycle(int step)
+{
+    // The frame takes the foreground: the window shown, which does so later in its own thread,
+    // must not take it back.
+    m_showCommand = SW_SHOWNA;
+    if (step > 0)
+        SelectNextTab(m_hwndTab.GetHandle());
+    else if (step < 0)
+        SelectPreviousTab(m_hwndTab.GetHandle());
+    m_showCommand = SW_SHOW;
+    SetForegroundWindow();
+}
+
 LRESULT CTabWndHandler::OnTimer(WPARAM id, LPARAM proc)
 {
-#ifdef QUORTAB_BENCH
-    CBenchProbe probe(m_hwndTab);
-#endif
-    int count = TabCount();
-    int sel = CurSel(m_hwndTab);
+    int count = m_hwndTab.GetItemCount();
+    int sel = m_hwndTab.GetCurSel();
     const int countBefore = count;
     for (int i = 0; i < count; ++i) {
         CWndProxy window = GetTabWindow(i);
-        if (window.IsAttached()) {
-            char title[kTitleChars] = "";
-            window.GetWindowText(title, kTitleChars);
-            TCITEMA item = {};
-            item.mask = TCIF_TEXT | TCIF_IMAGE;
-            item.pszText = title;
-            item.iImage = -1;
-            ::SendMessageA(m_hwndTab, TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
-            continue;
-        }
-        ::SendMessageA(m_hwndTab, TCM_DELETEITEM, i, 0);
-        --count;
-        // The selected tab slides down with the ones before it; without this a selected
-        // window closing in the same pass as an earlier one would leave nothing shown.
-        if (i < sel)
-            --sel;
-        else if (i == sel) {
-            if (sel >= count)
-                sel = count - 1;
-            ::SendMessageA(m_hwndTab, TCM_SETCURSEL, sel, 0);
-            if (sel >= 0)
-                GetTabWindow(sel).ShowWindow(SW_SHOW);
-        }
-        --i;
+        if (window.IsAttached())
+            RefreshTitle(i, window);
+        else
+            DropClosedTab(i--, count, sel);
     }
     if (count != countBefore)
         SyncTabTips();
@@ -316,59 +376,90 @@ LRESULT CTabWndHandler::OnTimer(WPARAM id, LPARAM proc)
     return CWndHandler::OnTimer(id, proc);
 }
 
+void CTabWndHandler::RefreshTitle(int index, const CWndProxy& window)
+{
+    char title[kTextChars] = "";
+    window.GetWindowText(title, kTextChars);
+    m_hwndTab.SetItemText(index, title);
+}
+
+void CTabWndHandler::DropClosedTab(int index, int& count, int& sel)
+{
+    m_hwndTab.DeleteItem(index);
+    --count;
+    // The selected tab slides down with the ones before it; without this a selected window
+    // closing in the same pass as an earlier one would leave nothing shown.
+    if (index < sel) {
+        --sel;
+    } else if (index == sel) {
+        if (sel >= count)
+            sel = count - 1;
+        m_hwndTab.SetCurSel(sel);
+        CWndProxy shown = GetTabWindow(sel);
+        RECT place;
+        if (sel >= 0 && shown.ShowWindowAsync(SW_SHOW) && PlaceOf(shown, place))
+            ExpectShown(shown, place);
+    }
+}
+
 LRESULT CTabWndHandler::OnSize(WPARAM type, UINT width, UINT height)
 {
-    ::MoveWindow(m_hwndTab, 0, 0, width, height, TRUE);
+    ::MoveWindow(m_hwndTab.GetHandle(), 0, 0, width, height, TRUE);
     SyncTabTips();
     return CWndHandler::OnSize(type, width, height);
 }
 
 LRESULT CTabWndHandler::OnDestroy()
 {
-    const int count = TabCount();
-    for (int i = 0; i < count; ++i)
-        GetTabWindow(i).ShowWindow(SW_SHOW);
+    const int count = m_hwndTab.GetItemCount();
+    for (int i = 0; i < count; ++i) {
+        CWndProxy window = GetTabWindow(i);
+        UnmarkGrouped(window.GetHandle());
+        window.ShowWindowAsync(SW_SHOW);
+    }
     return CWndHandler::OnDestroy();
 }
 
 LRESULT CTabWndHandler::OnKeyDown(WPARAM key, LPARAM* keyData)
 {
-    if (key == VK_TAB && KeyDown(VK_CONTROL)) {
-        if (KeyDown(VK_SHIFT))
-            SelectPreviousTab(m_hwndTab);
-        else
-            SelectNextTab(m_hwndTab);
-        SetForegroundWindow();
-    }
+    CycleOnCtrlTab(key);
     return CWndHandler::OnKeyDown(key, keyData);
 }
 
 LRESULT CTabWndHandler::OnMouseWheel(UINT keys, UINT delta, LPARAM* position)
 {
+    // Forward, away from the user, goes back a tab.
     const short direction = static_cast<short>(delta);
-    if (direction > 0)
-        SelectPreviousTab(m_hwndTab);
-    else if (direction < 0)
-        SelectNextTab(m_hwndTab);
-    SetForegroundWindow();
+    Cycle(direction > 0 ? -1 : direction < 0 ? +1 : 0);
     return CWndHandler::OnMouseWheel(keys, delta, position);
 }
 
 LRESULT CTabWndHandler::OnContextMenu(HWND window, UINT x, UINT y)
 {
+    // Screen coordinates left of or above the primary monitor are negative.
+    POINT at = {static_cast<short>(x), static_cast<short>(y)};
     m_contextTab = -1;
-    if (window == m_hwndTab) {
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard: the menu opens at the selected tab, which it then acts on.
+        m_contextTab = m_hwndTab.GetCurSel();
+        RECT item = {};
+        m_hwndTab.GetItemRect(m_contextTab, &item);
+        at = {item.left, item.bottom};
+        ::ClientToScreen(m_hwndTab.GetHandle(), &at);
+    } else if (window == m_hwndTab.GetHandle()) {
         TCHITTESTINFO hit = {};
-        hit.pt.x = static_cast<LONG>(x);
-        hit.pt.y = static_cast<LONG>(y);
-        ::ScreenToClient(m_hwndTab, &hit.pt);
-        m_contextTab = static_cast<int>(::SendMessageA(m_hwndTab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        hit.pt = at;
+        ::ScreenToClient(m_hwndTab.GetHandle(), &hit.pt);
+        m_contextTab = m_hwndTab.HitTest(&hit);
     }
     CMenuHandle menu(::LoadMenuA(reinterpret_cast<HINSTANCE>(GetWindowLong(GWLP_HINSTANCE)),
                                  MAKEINTRESOURCEA(IDR_MAIN_MENU)), true);
     CMenuHandle popup = menu.GetSubMenu(0);
     popup.EnableMenuItem(IDM_REMOVE_WINDOW, m_contextTab >= 0, false);
-    popup.TrackPopupMenu(TPM_RIGHTBUTTON, static_cast<int>(x), static_cast<int>(y), *this);
+    CDestroyWatch watch(*this);
+    popup.TrackPopupMenu(TPM_RIGHTBUTTON, at.x, at.y, *this);
+    if (watch.Gone())
+        return 0;
     // Lets the menu's modal loop see a message and end promptly.
     PostMessage(WM_NULL, 0, 0);
     LRESULT result = CWndHandler::OnContextMenu(window, x, y);
@@ -378,28 +469,49 @@ LRESULT CTabWndHandler::OnContextMenu(HWND window, UINT x, UINT y)
 
 LRESULT CTabWndHandler::OnCommand(UINT code, WPARAM id, LPARAM control)
 {
+    // The picker and the About box run nested loops, in which the last tab may go and the
+    // frame with it.
+    CDestroyWatch watch(*this);
     switch (LOWORD(id)) {
-    case IDM_ADD_WINDOW: {
-        CWndProxy added = PickWindow();
-        if (added.IsAttached())
-            added.ShowWindow(SW_HIDE);
+    case IDM_ADD_WINDOW:
+        AddPickedWindow();
         break;
-    }
     case IDM_REMOVE_WINDOW:
-        GetTabWindow(m_contextTab).ShowWindow(SW_SHOW);
-        ::SendMessageA(m_hwndTab, TCM_DELETEITEM, m_contextTab, 0);
-        SyncTabTips();
-        if (TabCount() <= 0)
-            PostMessage(WM_CLOSE, 0, 0);
+        RemoveContextTab();
         break;
     case IDM_EXIT:
         PostMessage(WM_CLOSE, 0, 0);
         break;
-    case IDM_ABOUT: {
-        CAboutDlg about(reinterpret_cast<HICON>(GetClassLong(GCLP_HICON)));
-        about.DoModal(m_hWnd, g_hInstance);
+    case IDM_ABOUT:
+        ShowAbout();
         break;
     }
-    }
+    if (watch.Gone())
+        return 0;
     return CWndHandler::OnCommand(code, id, control);
+}
+
+void CTabWndHandler::AddPickedWindow()
+{
+    // Null also when the frame went while the picker was open.
+    CWndProxy added = PickWindow();
+    if (added.IsAttached())
+        added.ShowWindowAsync(SW_HIDE);
+}
+
+void CTabWndHandler::RemoveContextTab()
+{
+    CWndProxy released = GetTabWindow(m_contextTab);
+    UnmarkGrouped(released.GetHandle());
+    released.ShowWindowAsync(SW_SHOW);
+    m_hwndTab.DeleteItem(m_contextTab);
+    SyncTabTips();
+    if (m_hwndTab.GetItemCount() <= 0)
+        PostMessage(WM_CLOSE, 0, 0);
+}
+
+void CTabWndHandler::ShowAbout()
+{
+    CAboutDlg about(reinterpret_cast<HICON>(GetClassLong(GCLP_HICON)));
+    about.DoModal(m_hWnd, g_hInstance);
 }

@@ -1,10 +1,12 @@
 #pragma once
+#include "QuorTabNames.h"
+#include "TabCtrlProxy.h"
 #include "WndHandler.h"
 
 extern HINSTANCE g_hInstance;
 extern ATOM g_tabWndClass;
 extern int g_prevSelection;
-extern char g_tipText[1024];
+extern char g_tipText[quortab::kTextChars];
 
 // The tab frame: a captionless tool window whose tab strip stands for a group of other
 // applications' windows. The tab control is the only record of the group; each tab's item
@@ -12,13 +14,12 @@ extern char g_tipText[1024];
 class CTabWndHandler : public CWndHandler {
 public:
     CTabWndHandler();
-    ~CTabWndHandler() override;
 
     CWndProxy GetTabWindow(int index) const;
     void InsertTab(const CWndProxy& window);
     CWndProxy PickWindow();
     void PlaceFrame();
-    HWND GetTabControl() const { return m_hwndTab; }
+    HWND GetTabControl() const { return m_hwndTab.GetHandle(); }
 
 protected:
     LRESULT OnCreate(CREATESTRUCTA* create) override;
@@ -31,22 +32,52 @@ protected:
     LRESULT OnSize(WPARAM type, UINT width, UINT height) override;
     LRESULT OnTimer(WPARAM id, LPARAM proc) override;
     LRESULT OnDestroy() override;
+    LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    int TabCount() const;
+    int FindTab(HWND window) const;
+
+    // Switching: the newly selected window takes the previous one's place.
+    void OnSelChange();
+    bool PlaceOf(const CWndProxy& window, RECT& place) const;
+    void ExpectShown(const CWndProxy& window, const RECT& place);
+    void CycleOnCtrlTab(WPARAM key);
+    void Cycle(int step);
     void PlaceFrameBelow(const CWndProxy& window);
+
+    // Upkeep.
+    void RefreshTitle(int index, const CWndProxy& window);
+    void DropClosedTab(int index, int& count, int& sel);
+
+    // Tooltips.
+    void FillTipText(NMHDR* header);
     void SyncTabTips();
 
-    HWND m_hwndTab;
+    // Commands.
+    void AddPickedWindow();
+    void RemoveContextTab();
+    void ShowAbout();
+
+    CTabCtrlProxy m_hwndTab;
     int m_contextTab;
+    // Where the group's window last stood: the place for the next one when that one is gone.
+    RECT m_lastPlace;
+    bool m_placed;
+    // A window asked to move and show that has not done so yet: until its application catches
+    // up, the frame stands where the window will be.
+    HWND m_pending;
+    RECT m_pendingPlace;
+    // How the switch shows the newly selected window.
+    int m_showCommand;
     // Some tab controls register no per-tab tooltip tools; then the frame keeps them itself.
     bool m_tipsByFrame;
-    // Set while CreateTabWindow waits for the creation: tells it whether the object is gone.
-    bool* m_deleted;
-
-    friend CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent);
 };
 
 CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent);
+// Everything before the message loop: windows an earlier QuorTab left hidden are shown again,
+// a crash will show ours, and the frame is made (throws when it is not).
+CTabWndHandler* StartQuorTab(HINSTANCE instance);
+// Shows every window this QuorTab grouped again; for a crash, the last thing the process does.
+LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS* exception);
 void SelectNextTab(HWND tabControl);
 void SelectPreviousTab(HWND tabControl);

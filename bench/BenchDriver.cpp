@@ -473,8 +473,8 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
     Progress("baseline program");
     const Baseline baseline = MeasureBaseline(options, amounts);
 
-    Progress("QuorTab.exe with 1 tab");
-    CQuorTabRun run(ProgramPath("QuorTab.exe"));
+    Progress("QuorTab (probed) with 1 tab");
+    CQuorTabRun run(ProgramPath("QuorTabProbed.exe"));
     std::string error;
     if (!run.Start(windows[0], error)) {
         Fail(error);

@@ -1,8 +1,10 @@
 #pragma once
-// Compiled into QuorTab.exe only in benchmark builds. Wrapped around the upkeep pass, it times
-// the pass on the program's own thread and, from the first pass on, counts the tab strip's
-// repaints, publishing both in the shared block that the benchmark driver reads.
+// The benchmark's view into a running QuorTab: registered on the frame as a message hook by the
+// benchmark's own entry, it times each upkeep pass on the program's thread and, from the first
+// pass on, counts the tab strip's repaints, publishing both in the shared block that the
+// benchmark driver reads.
 #include "BenchShared.h"
+#include "WndHandler.h"
 #include <commctrl.h>
 
 namespace bench {
@@ -68,21 +70,24 @@ inline void CountPaintsOf(HWND tabControl)
 
 }  // namespace bench
 
-class CBenchProbe {
+// Brackets every upkeep pass of the frame it is registered on: WM_TIMER is the pass.
+class CUpkeepProbe : public CMessageHook {
 public:
-    explicit CBenchProbe(HWND tabControl)
-        : m_block(bench::OwnBlock()),
-          m_tabs(static_cast<LONG>(::SendMessageA(tabControl, TCM_GETITEMCOUNT, 0, 0)))
+    explicit CUpkeepProbe(HWND tabControl) : m_block(bench::OwnBlock()), m_tabControl(tabControl) {}
+
+    void BeforeMessage(CWndProxy*, UINT message, WPARAM, LPARAM) override
     {
-        if (m_block)
-            bench::CountPaintsOf(tabControl);
+        if (message != WM_TIMER || !m_block)
+            return;
+        bench::CountPaintsOf(m_tabControl);
+        m_tabs = static_cast<LONG>(::SendMessageA(m_tabControl, TCM_GETITEMCOUNT, 0, 0));
         m_start = bench::Now();
     }
 
-    ~CBenchProbe()
+    void AfterMessage(CWndProxy*, UINT message, WPARAM, LPARAM) override
     {
         const LONGLONG end = bench::Now();
-        if (!m_block)
+        if (message != WM_TIMER || !m_block)
             return;
         BenchPass& pass = m_block->pass[m_block->passes % kBenchRing];
         pass.start = m_start;
@@ -93,10 +98,8 @@ public:
     }
 
 private:
-    CBenchProbe(const CBenchProbe&) = delete;
-    CBenchProbe& operator=(const CBenchProbe&) = delete;
-
     BenchBlock* m_block;
-    LONG m_tabs;
-    LONGLONG m_start;
+    HWND m_tabControl;
+    LONG m_tabs = 0;
+    LONGLONG m_start = 0;
 };

@@ -75,7 +75,7 @@ bool CQuorTabRun::Start(HWND first, std::string& error)
         error = "the timing block has another layout";
         return false;
     }
-    m_cpu.linuxPid = FindLinuxProcess("QuorTab.exe");
+    m_cpu.linuxPid = FindLinuxProcess("QuorTabProbed.exe");
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "WndEnum.h"
+#include "GroupMark.h"
 #include <exception>
 
 namespace {
@@ -58,7 +59,10 @@ bool IsEligibleWindow(HWND handle)
         return false;
     if ((style & WS_CAPTION) != WS_CAPTION)
         return false;
-    return (exStyle & WS_EX_TOOLWINDOW) == 0;
+    if (exStyle & WS_EX_TOOLWINDOW)
+        return false;
+    // Grouped here or by another QuorTab: a second tab for it would hide it from the first.
+    return !IsGroupedByLiveQuorTab(handle);
 }
 
 HICON GetWindowIcon(const CWndProxy& window)

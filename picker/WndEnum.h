@@ -24,7 +24,7 @@ void EnumTopLevelWindows(CWndEnumerator& visitor);
 BOOL CALLBACK EnumWndProc(HWND handle, LPARAM lParam);
 
 // Whether the user may turn the window into a tab: visible, not owned by a visible window,
-// with a full caption, and not a tool window.
+// with a full caption, not a tool window, and not grouped by a running QuorTab.
 bool IsEligibleWindow(HWND handle);
 
 // The icon to draw for the window, asked of the window first and then of its class; null when

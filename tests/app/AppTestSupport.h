@@ -37,6 +37,13 @@ inline RECT TabItemRect(HWND tab, int index)
     return rect;
 }
 
+// Returns once every grouped window has carried out what the frame asked of it.
+inline void CatchUpTabs(HWND tab)
+{
+    for (int i = 0; i < TabCount(tab); ++i)
+        CatchUp(TabData(tab, i));
+}
+
 // A user's click on a tab: the control itself hit-tests and notifies the frame.
 inline void ClickTab(HWND tab, int index)
 {
@@ -44,6 +51,7 @@ inline void ClickTab(HWND tab, int index)
     LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     ::SendMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::SendMessageA(tab, WM_LBUTTONUP, 0, at);
+    CatchUpTabs(tab);
 }
 
 // The frame of this test process, created with `first` chosen in its picker.

@@ -280,6 +280,8 @@ protected:
     ::testing::AssertionResult OnlySelectedShownAt(const RECT& place) const
     {
         const int sel = CurSel(Tab());
+        for (int i = 0; i < TabCount(Tab()); ++i)
+            CatchUp(TabData(Tab(), i));
         for (int i = 0; i < TabCount(Tab()); ++i) {
             HWND window = TabData(Tab(), i);
             if ((::IsWindowVisible(window) != FALSE) != (i == sel))
@@ -497,6 +499,7 @@ TEST_F(InputCommandTest, AddWindowAppendsAnUnselectedTabAndHidesItsWindowAndCanc
         ChooseOnTab(0, Mnemonic('a'), [&] { return TabCount(Tab()) == 2; });
         EXPECT_EQ(1, picker.DialogsSeen());
     }
+    apps.CatchUp();
     EXPECT_EQ(two, TabData(Tab(), 1)) << "appended at the end";
     EXPECT_EQ("Two", TabText(Tab(), 1));
     EXPECT_EQ(0, CurSel(Tab()));
@@ -525,10 +528,12 @@ TEST_F(InputCommandTest, ExitShowsEveryGroupedWindowAndEndsWithZero)
     StartThree(apps);
     const RECT place = WindowRect(one);
     ClickTab(Tab(), 1);
+    apps.CatchUp();
     ASSERT_FALSE(::IsWindowVisible(one));
     ASSERT_FALSE(::IsWindowVisible(three));
 
     ChooseOnTab(1, Mnemonic('e'), [&] { return !FrameAlive(); });
+    apps.CatchUp();
     EXPECT_TRUE(::IsWindowVisible(one));
     EXPECT_TRUE(::IsWindowVisible(two));
     EXPECT_TRUE(::IsWindowVisible(three));

@@ -166,3 +166,15 @@ RECT ClientRectOnScreen(HWND window)
     ::MapWindowPoints(window, NULL, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
+
+void CatchUp(HWND window)
+{
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+}
+
+void CChildProcess::CatchUp() const
+{
+    for (HWND window : TopLevelWindows())
+        ::CatchUp(window);
+}

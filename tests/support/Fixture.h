@@ -22,6 +22,9 @@ public:
     std::vector<HWND> TopLevelWindows() const;
     // Its first top-level window of the class and title (either may be null), or null.
     HWND FindWindow(const char* className, const char* title) const;
+    // Returns once its windows have carried out what was asked of them without waiting
+    // (ShowWindowAsync, asynchronous moves).
+    void CatchUp() const;
 
 private:
     CChildProcess(const CChildProcess&) = delete;
@@ -37,6 +40,9 @@ public:
     HWND Window(size_t index) const;
     size_t WindowCount() const;
 };
+
+// The same for one window of another thread: its thread handles sent messages in order.
+void CatchUp(HWND window);
 
 std::string Quote(const std::string& argument);
 std::string WindowTitle(HWND window);

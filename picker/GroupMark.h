@@ -1,0 +1,17 @@
+#pragma once
+#include "WndProxy.h"
+
+// Every grouped window carries a mark naming the QuorTab process that groups it, so that no
+// window is grouped twice and none stays hidden after its QuorTab died. The mark is two window
+// properties: the process id and the process's start time, which tells a reused id apart.
+
+void MarkGrouped(HWND window);
+void UnmarkGrouped(HWND window);
+// Marked by a QuorTab process that still runs, this one included.
+bool IsGroupedByLiveQuorTab(HWND window);
+// Shows again every top-level window whose marking QuorTab no longer runs, and unmarks it.
+// Returns how many it released.
+int ReleaseOrphanedWindows();
+// Shows every window this process marked, without waiting on their applications: the last
+// thing a crashing QuorTab does.
+void ShowWindowsMarkedByThisProcess();
