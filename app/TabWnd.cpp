@@ -4,6 +4,8 @@
 #include "GroupMark.h"
 #include "MenuHandle.h"
 #include "resource.h"
+#include <cstring>
+#include <map>
 
 using namespace quortab;
 
@@ -20,6 +22,33 @@ const UINT kWindowCaughtUp = WM_APP + 1;
 void CALLBACK OnCaughtUp(HWND window, UINT, ULONG_PTR frame, LRESULT)
 {
     ::PostMessageA(reinterpret_cast<HWND>(frame), kWindowCaughtUp, reinterpret_cast<WPARAM>(window), 0);
+}
+
+// Posted to the frame to run the upkeep now rather than at the next tick; one at a time, so that
+// a burst of events (a window dragged) costs one pass per turn of the message loop.
+const UINT kUpkeepNow = WM_APP + 2;
+
+// The frame each window-event hook reports to.
+std::map<HWINEVENTHOOK, HWND> g_eventFrames;
+
+void CALLBACK OnWindowEvent(HWINEVENTHOOK hook, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+{
+    if (object != OBJID_WINDOW || child != CHILDID_SELF || !window)
+        return;
+    auto found = g_eventFrames.find(hook);
+    CWndHandler* frame = found == g_eventFrames.end() ? nullptr : CWndHandler::FromHandle(found->second);
+    if (frame)
+        static_cast<CTabWndHandler*>(frame)->OnWindowEvent(window);
+}
+
+// The next visible window behind `upper` in the z-order: hidden ones (the frame's own tooltip)
+// make no difference to what the user sees.
+HWND VisibleBelow(HWND upper)
+{
+    HWND next = ::GetWindow(upper, GW_HWNDNEXT);
+    while (next && !::IsWindowVisible(next))
+        next = ::GetWindow(next, GW_HWNDNEXT);
+    return next;
 }
 
 bool KeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
@@ -79,7 +108,8 @@ LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
 }
 
 CTabWndHandler::CTabWndHandler()
-    : m_contextTab(-1), m_lastPlace(), m_placed(false), m_pending(NULL), m_pendingPlace(), m_showCommand(SW_SHOW), m_tipsByFrame(false) {}
+    : m_contextTab(-1), m_lastPlace(), m_placed(false), m_pending(NULL), m_pendingPlace(), m_showCommand(SW_SHOW),
+      m_eventHook(NULL), m_upkeepPosted(false), m_tipsByFrame(false) {}
 
 int CTabWndHandler::FindTab(HWND window) const
 {
@@ -187,6 +217,13 @@ void CTabWndHandler::PlaceFrameBelow(const CWndProxy& window)
             flags |= SWP_NOZORDER;
         after = CWndProxy(above ? above : HWND_TOP);
     }
+    // Placing the frame where it stands costs a repaint and the server's time four times a second.
+    RECT current = {};
+    ::GetWindowRect(m_hWnd, &current);
+    const bool inOrder = after.GetHandle() == window.GetHandle() ? VisibleBelow(window.GetHandle()) == m_hWnd
+                                                                  : VisibleBelow(m_hWnd) == window.GetHandle();
+    if (::EqualRect(&current, &frame) && (!shown || inOrder))
+        return;
     SetWindowPos(after, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, flags);
 }
 
@@ -235,6 +272,12 @@ LRESULT CTabWndHandler::OnCreate(CREATESTRUCTA* create)
     PlaceFrame();
     first.SetForegroundWindow();
     SetTimer(kUpkeepTimer, kUpkeepMs);
+    // The strip follows at once where the system reports what grouped windows do; the timer
+    // stays as the net for what it does not report.
+    m_eventHook = ::SetWinEventHook(EVENT_OBJECT_DESTROY, EVENT_OBJECT_NAMECHANGE, NULL, ::OnWindowEvent, 0, 0,
+                                    WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    if (m_eventHook)
+        g_eventFrames[m_eventHook] = m_hWnd;
     return CWndHandler::OnCreate(create);
 }
 
@@ -333,6 +376,9 @@ LRESULT CTabWndHandler::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lPara
     if (message == kWindowCaughtUp && reinterpret_cast<HWND>(wParam) == m_pending) {
         m_pending = NULL;
         PlaceFrame();
+    } else if (message == kUpkeepNow) {
+        m_upkeepPosted = false;
+        Upkeep();
     }
     return CWndHandler::OnOtherMessage(message, wParam, lParam);
 }
@@ -346,7 +392,9 @@ void CTabWndHandler::CycleOnCtrlTab(WPARAM key)
 void CTabWndHandler::Cycle(int step)
 {
     // The frame takes the foreground: the window shown, which does so later in its own thread,
-    // must not take it back.
+    // must not take it back. Taken first as well, so that the window hidden, which may have had
+    // it, learns that before it hides and passes nothing on.
+    SetForegroundWindow();
     m_showCommand = SW_SHOWNA;
     if (step > 0)
         SelectNextTab(m_hwndTab.GetHandle());
@@ -356,7 +404,20 @@ void CTabWndHandler::Cycle(int step)
     SetForegroundWindow();
 }
 
+void CTabWndHandler::OnWindowEvent(HWND window)
+{
+    if (m_upkeepPosted || FindTab(window) < 0)
+        return;
+    m_upkeepPosted = PostMessage(kUpkeepNow, 0, 0) != FALSE;
+}
+
 LRESULT CTabWndHandler::OnTimer(WPARAM id, LPARAM proc)
+{
+    Upkeep();
+    return CWndHandler::OnTimer(id, proc);
+}
+
+void CTabWndHandler::Upkeep()
 {
     int count = m_hwndTab.GetItemCount();
     int sel = m_hwndTab.GetCurSel();
@@ -373,14 +434,17 @@ LRESULT CTabWndHandler::OnTimer(WPARAM id, LPARAM proc)
     if (count <= 0)
         PostMessage(WM_CLOSE, 0, 0);
     PlaceFrame();
-    return CWndHandler::OnTimer(id, proc);
 }
 
 void CTabWndHandler::RefreshTitle(int index, const CWndProxy& window)
 {
     char title[kTextChars] = "";
+    char shown[kTextChars] = "";
     window.GetWindowText(title, kTextChars);
-    m_hwndTab.SetItemText(index, title);
+    // Every write repaints the strip.
+    m_hwndTab.GetItemText(index, shown, kTextChars);
+    if (std::strcmp(title, shown) != 0)
+        m_hwndTab.SetItemText(index, title);
 }
 
 void CTabWndHandler::DropClosedTab(int index, int& count, int& sel)
@@ -411,6 +475,10 @@ LRESULT CTabWndHandler::OnSize(WPARAM type, UINT width, UINT height)
 
 LRESULT CTabWndHandler::OnDestroy()
 {
+    if (m_eventHook) {
+        ::UnhookWinEvent(m_eventHook);
+        g_eventFrames.erase(m_eventHook);
+    }
     const int count = m_hwndTab.GetItemCount();
     for (int i = 0; i < count; ++i) {
         CWndProxy window = GetTabWindow(i);

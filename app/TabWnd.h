@@ -20,6 +20,8 @@ public:
     CWndProxy PickWindow();
     void PlaceFrame();
     HWND GetTabControl() const { return m_hwndTab.GetHandle(); }
+    // A grouped window moved, changed its title, showed, hid or went: the upkeep runs at once.
+    void OnWindowEvent(HWND window);
 
 protected:
     LRESULT OnCreate(CREATESTRUCTA* create) override;
@@ -46,6 +48,7 @@ private:
     void PlaceFrameBelow(const CWndProxy& window);
 
     // Upkeep.
+    void Upkeep();
     void RefreshTitle(int index, const CWndProxy& window);
     void DropClosedTab(int index, int& count, int& sel);
 
@@ -69,6 +72,8 @@ private:
     RECT m_pendingPlace;
     // How the switch shows the newly selected window.
     int m_showCommand;
+    HWINEVENTHOOK m_eventHook;
+    bool m_upkeepPosted;
     // Some tab controls register no per-tab tooltip tools; then the frame keeps them itself.
     bool m_tipsByFrame;
 };

@@ -45,12 +45,18 @@ inline void CatchUpTabs(HWND tab)
 }
 
 // A user's click on a tab: the control itself hit-tests and notifies the frame.
-inline void ClickTab(HWND tab, int index)
+inline void PressTab(HWND tab, int index)
 {
     RECT rect = TabItemRect(tab, index);
     LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     ::SendMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::SendMessageA(tab, WM_LBUTTONUP, 0, at);
+}
+
+// The same, returning once the grouped windows have followed.
+inline void ClickTab(HWND tab, int index)
+{
+    PressTab(tab, index);
     CatchUpTabs(tab);
 }
 

@@ -259,12 +259,17 @@ protected:
     // Chooses a command from the menu opened on tab `index`, and lets the command run.
     void ChooseOnTab(int index, const std::vector<MenuKey>& keys, const std::function<bool()>& ran)
     {
+        std::vector<HWND> grouped;
+        for (int i = 0; i < TabCount(Tab()); ++i)
+            grouped.push_back(TabData(Tab(), i));
         {
             // Unhooked before the command runs: the command may end the frame.
             CMenuProbe probe(m_frame, keys);
             ContextMenu(probe, Tab(), OnTab(index));
         }
         EXPECT_TRUE(PumpUntil(ran, 3000)) << "the chosen command did not run";
+        for (HWND window : grouped)
+            CatchUp(window);
     }
 
     HWND Selected() const { return TabData(Tab(), CurSel(Tab())); }
@@ -628,6 +633,7 @@ TEST_F(InputCommandTest, RealCtrlTabKeystrokesCycleWhereverTheFocusIs)
         else
             PumpFor(300);
         EXPECT_EQ(step.selected, CurSel(Tab()));
+        apps.CatchUp();
         EXPECT_TRUE(::IsWindowVisible(Selected()));
     }
 }
