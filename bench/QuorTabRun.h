@@ -4,13 +4,14 @@
 #include "BenchShared.h"
 #include "BenchUtil.h"
 #include "ProcStat.h"
+#include "QuorTabProgram.h"
 #include <memory>
 #include <string>
 #include <vector>
 
 class CQuorTabRun {
 public:
-    explicit CQuorTabRun(const std::string& programPath);
+    CQuorTabRun();
     ~CQuorTabRun();
 
     // Starts the group with `first` chosen in the first picker; false with `error` set on failure.
@@ -39,10 +40,10 @@ public:
     std::vector<double> PassMs(LONG from, LONG to, LONG tabs) const;
 
 private:
-    bool WaitForPicker(HWND previous, HWND& picker, std::string& error) const;
+    // Waits for a picker other than `previous` and chooses `window` in it.
+    bool Pick(HWND previous, HWND window, HWND& picker, std::string& error) const;
 
-    std::string m_path;
-    std::unique_ptr<CProgram> m_program;
+    std::unique_ptr<CQuorTabProgram> m_program;
     HWND m_frame;
     HWND m_tab;
     HANDLE m_mapping;
