@@ -7,7 +7,10 @@
 #include "Fixture.h"
 #include "PickerDriver.h"
 #include "ProcStat.h"
+#include "QuorTabNames.h"
+#include "QuorTabProgram.h"
 #include "QuorTabRun.h"
+#include "WindowFacts.h"
 #include "resource.h"
 #include <fcntl.h>
 #include <io.h>
@@ -42,8 +45,6 @@ struct Amounts {
 const DWORD kPassPacingMs = 15;
 const DWORD kSettleMs = 300;
 const int kClickTabs = 3;         // tabs 0..2 lie within the narrowest window, never scrolled
-const char kPickerClass[] = "#32770";
-const char kPickerTitle[] = "Add a Window";
 const UINT kSlowIconMs = 2000;
 
 bool g_failed = false;
@@ -139,13 +140,13 @@ std::string Fixed(const char* format, double value)
 // From just before CreateProcess until QuorTab's first "Add a Window" dialog is shown with at
 // least `expected` windows listed and the program has gone idle, waiting for input: by then
 // the list has been painted, as paint messages come before the wait. NaN on failure.
-double TimeToListedPicker(const std::string& quortab, LRESULT expected, LRESULT& listed)
+double TimeToListedPicker(LRESULT expected, LRESULT& listed)
 {
     const double start = NowMs();
-    CProgram program(Quote(quortab));
+    CQuorTabProgram program(kNoIdleWait);
     HWND picker = NULL;
     const bool shown = WaitFor([&] {
-        picker = program.FindVisibleWindow(kPickerClass, kPickerTitle);
+        picker = program.Picker();
         if (!picker)
             return false;
         listed = SendWithin(::GetDlgItem(picker, IDC_WINDOW_LIST), LB_GETCOUNT, 0, 0);
@@ -201,7 +202,7 @@ StartTimes MedianStarts(const Amounts& amounts, const std::function<double()>& q
 double TimeToIdleWindow(const std::string& idle)
 {
     const double start = NowMs();
-    CProgram program(Quote(idle));
+    CChildProcess program(Quote(idle), kNoIdleWait);
     HWND window = NULL;
     const bool painted = WaitFor([&] {
         window = program.FindVisibleWindow(BENCH_IDLE_CLASS, NULL);
@@ -220,7 +221,6 @@ double TimeToIdleWindow(const std::string& idle)
 
 void MeasureStartUp(const Amounts& amounts, CBenchTable& table)
 {
-    const std::string quortab = ProgramPath("QuorTab.exe");
     const std::string idle = ProgramPath("BenchIdle.exe");
     auto baseline = [&] { return TimeToIdleWindow(idle); };
     const std::string baselineIs = "start of a do-nothing program of ours to its one window painted, idle";
@@ -234,14 +234,14 @@ void MeasureStartUp(const Amounts& amounts, CBenchTable& table)
     CFixtureProcess ten({"title=Listed;repeat=10"});
     FixtureWindows(ten, 10);
     LRESULT listed = 0;
-    StartTimes times = MedianStarts(amounts, [&] { return TimeToListedPicker(quortab, 10, listed); }, baseline);
+    StartTimes times = MedianStarts(amounts, [&] { return TimeToListedPicker(10, listed); }, baseline);
     row(listed, "", times);
 
     Progress("start-up with 200 windows to list");
     {
         CFixtureProcess more({"title=More listed;repeat=190"});
         FixtureWindows(more, 190);
-        times = MedianStarts(amounts, [&] { return TimeToListedPicker(quortab, 200, listed); }, baseline);
+        times = MedianStarts(amounts, [&] { return TimeToListedPicker(200, listed); }, baseline);
         row(listed, "", times);
     }
 
@@ -250,7 +250,7 @@ void MeasureStartUp(const Amounts& amounts, CBenchTable& table)
     CFixtureProcess slow({"title=Slow icon;icon=delay:" + std::to_string(kSlowIconMs)});
     std::vector<HWND> slowWindow = FixtureWindows(slow, 1);
     times = MedianStarts(amounts, [&] {
-        const double once = TimeToListedPicker(quortab, 11, listed);
+        const double once = TimeToListedPicker(11, listed);
         // Let the slow window take every question before the next start, so that each start
         // meets it answering slowly rather than already hung.
         if (!slowWindow.empty())
@@ -299,7 +299,7 @@ PassLevel MeasurePasses(CQuorTabRun& run, const std::vector<HWND>& grouped, cons
     }
     // The floor of any upkeep that polls titles: reading them, from this process.
     std::vector<double> reads;
-    char title[1024];
+    char title[quortab::kTextChars];
     for (int repeat = 0; repeat < amounts.titleReads; ++repeat) {
         const double begin = NowMs();
         for (HWND window : grouped)
@@ -339,7 +339,7 @@ struct Baseline {
 Baseline MeasureBaseline(const Options& options, const Amounts& amounts)
 {
     Baseline baseline;
-    CProgram idle(Quote(ProgramPath("BenchIdle.exe")));
+    CChildProcess idle(Quote(ProgramPath("BenchIdle.exe")), kNoIdleWait);
     HWND window = NULL;
     if (!WaitFor([&] { return (window = idle.FindVisibleWindow(BENCH_IDLE_CLASS, NULL)) != NULL; }, 10000)) {
         Fail("the baseline program did not start");
@@ -363,13 +363,6 @@ Baseline MeasureBaseline(const Options& options, const Amounts& amounts)
     return baseline;
 }
 
-RECT Rect(HWND window)
-{
-    RECT rect = {};
-    ::GetWindowRect(window, &rect);
-    return rect;
-}
-
 // Somewhere else for a hidden window to wait, so that every switch really moves a window.
 void MoveAside(HWND window, const RECT& from)
 {
@@ -389,7 +382,7 @@ std::vector<double> MeasureClicks(CQuorTabRun& run, const std::vector<HWND>& gro
             break;
         }
         const int next = (selected + 1) % kClickTabs;
-        const RECT old = Rect(grouped[selected]);
+        const RECT old = WindowRect(grouped[selected]);
         MoveAside(grouped[next], old);
         // Off the timer's beat, so clicks meet the upkeep at every phase.
         ::Sleep(40 + (click * 37) % 100);
@@ -420,9 +413,9 @@ std::vector<double> MeasureDirectSwitches(const Amounts& amounts)
     HWND shown = handles[0], hidden = handles[1], frame = handles[2];
     const DWORD frameStyle = static_cast<DWORD>(::GetWindowLongPtrA(frame, GWL_STYLE));
     const DWORD frameExStyle = static_cast<DWORD>(::GetWindowLongPtrA(frame, GWL_EXSTYLE));
-    const RECT frameRect = Rect(frame);
+    const RECT frameRect = WindowRect(frame);
     for (int click = 0; click < amounts.clicks; ++click) {
-        const RECT old = Rect(shown);
+        const RECT old = WindowRect(shown);
         MoveAside(hidden, old);
         ::Sleep(40 + (click * 37) % 100);
         const double start = NowMs();
@@ -474,7 +467,7 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
     const Baseline baseline = MeasureBaseline(options, amounts);
 
     Progress("QuorTab (probed) with 1 tab");
-    CQuorTabRun run(ProgramPath("QuorTabProbed.exe"));
+    CQuorTabRun run("QuorTabProbed.exe");
     std::string error;
     if (!run.Start(windows[0], error)) {
         Fail(error);
@@ -515,7 +508,8 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
             const LONG idlePaints = run.TabPaints() - paints, idlePasses = run.Passes() - passes;
             const std::vector<double> idlePassMs = run.PassMs(passes, passes + idlePasses, count);
             const std::string over = " over " + Fixed("%.0f", idle.wallMs / 1000) + " s";
-            const std::string baselineIs = "a do-nothing program of ours: one window, the same 250 ms timer";
+            const std::string baselineIs = "a do-nothing program of ours: one window, the same " +
+                                           std::to_string(quortab::kUpkeepMs) + " ms timer";
             table.Row("Idle with 10 tabs: CPU share of one core" + over + " (upkeep passes " +
                           FormatMs(Median(idlePassMs)) + " each on the program's thread, median)",
                       FormatPercent(idle.targetMs / idle.wallMs),

@@ -1,11 +1,10 @@
-// The benchmark's baseline: a do-nothing program with one window and the same 250 ms timer as
+// The benchmark's baseline: a do-nothing program with one window and the same upkeep timer as
 // QuorTab's frame. It answers how often it was painted, and ends when its window is closed.
 #include "Win32.h"
 #include "BenchIdleProtocol.h"
+#include "../res/QuorTabNames.h"
 
 namespace {
-const UINT_PTR kTimerId = 0;
-const UINT kTimerMs = 250;
 LONG g_paints = 0;
 LONG g_ticks = 0;
 
@@ -45,10 +44,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!::RegisterClassA(&windowClass))
         return 1;
     // Shaped like QuorTab's frame: a narrow tool window without caption.
-    HWND window = ::CreateWindowExA(WS_EX_TOOLWINDOW, BENCH_IDLE_CLASS, "Bench Idle",
+    HWND window = ::CreateWindowExA(quortab::kFrameExStyle, BENCH_IDLE_CLASS, "Bench Idle",
                                     WS_POPUP | WS_VISIBLE | WS_BORDER, 700, 40, 400, 24, NULL, NULL,
                                     instance, NULL);
-    if (!window || !::SetTimer(window, kTimerId, kTimerMs, NULL))
+    if (!window || !::SetTimer(window, quortab::kUpkeepTimer, quortab::kUpkeepMs, NULL))
         return 1;
     MSG message;
     while (::GetMessageA(&message, NULL, 0, 0) > 0) {

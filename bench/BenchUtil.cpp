@@ -44,67 +44,7 @@ double Percentile(std::vector<double> values, double fraction)
     return values[rank > 0 ? rank - 1 : 0];
 }
 
-CProgram::CProgram(const std::string& commandLine) : m_info()
-{
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &m_info))
-        m_info = PROCESS_INFORMATION();
-}
-
-CProgram::~CProgram()
-{
-    if (!m_info.hProcess)
-        return;
-    if (::WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) {
-        ::TerminateProcess(m_info.hProcess, 1);
-        ::WaitForSingleObject(m_info.hProcess, 5000);
-    }
-    ::CloseHandle(m_info.hThread);
-    ::CloseHandle(m_info.hProcess);
-}
-
-bool CProgram::WaitForExit(DWORD timeoutMs) const
-{
-    return m_info.hProcess && ::WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
-}
-
-DWORD CProgram::ExitCode() const
-{
-    DWORD code = STILL_ACTIVE;
-    ::GetExitCodeProcess(m_info.hProcess, &code);
-    return code;
-}
-
-HWND CProgram::FindVisibleWindow(const char* className, const char* title) const
-{
-    // The server filters by class, so this stays cheap enough to poll every millisecond.
-    for (HWND window = ::FindWindowExA(NULL, NULL, className, title); window;
-         window = ::FindWindowExA(NULL, window, className, title)) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner == m_info.dwProcessId && ::IsWindowVisible(window))
-            return window;
-    }
-    return NULL;
-}
-
-LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs)
-{
-    DWORD_PTR result = 0;
-    if (!::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result))
-        return -1;
-    return static_cast<LRESULT>(result);
-}
-
 std::string WindowsPath(const std::string& path)
 {
     return !path.empty() && path[0] == '/' ? "Z:" + path : path;
-}
-
-bool SameRect(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }

@@ -1,22 +1,17 @@
 #include "QuorTabRun.h"
-#include "Fixture.h"
 #include "PickerDriver.h"
+#include "QuorTabNames.h"
+#include "WindowFacts.h"
 #include "resource.h"
-#include <commctrl.h>
 
 namespace {
-const char kFrameClass[] = "QuorQuorTab";
-const char kFrameTitle[] = "Quor Tab";
-const char kPickerClass[] = "#32770";
-const char kPickerTitle[] = "Add a Window";
 const DWORD kStepTimeoutMs = 10000;
-// The frame publishes its block at its first upkeep pass, 250 ms after the start.
+// The frame publishes its block at its first upkeep pass, kUpkeepMs after the start.
 const DWORD kBlockTimeoutMs = 3000;
-const int kTabWidth = 100;
+using quortab::kTabWidth;
 }  // namespace
 
-CQuorTabRun::CQuorTabRun(const std::string& programPath)
-    : m_path(programPath), m_frame(NULL), m_tab(NULL), m_mapping(NULL), m_block(nullptr)
+CQuorTabRun::CQuorTabRun(const char* program) : m_programName(program), m_frame(NULL), m_tab(NULL), m_mapping(NULL), m_block(nullptr)
 {
 }
 
@@ -28,40 +23,41 @@ CQuorTabRun::~CQuorTabRun()
         ::CloseHandle(m_mapping);
 }
 
-bool CQuorTabRun::WaitForPicker(HWND previous, HWND& picker, std::string& error) const
+bool CQuorTabRun::Pick(HWND previous, HWND window, HWND& picker, std::string& error) const
 {
     picker = NULL;
     // A dialog only lists once it is shown: its list is filled before.
-    if (WaitFor([&] {
-            picker = m_program->FindVisibleWindow(kPickerClass, kPickerTitle);
+    if (!WaitFor([&] {
+            picker = m_program->Picker();
             return picker != NULL && picker != previous;
-        }, kStepTimeoutMs))
-        return true;
-    error = "no \"Add a Window\" dialog appeared";
-    return false;
+        }, kStepTimeoutMs)) {
+        error = "no \"Add a Window\" dialog appeared";
+        return false;
+    }
+    if (!AnswerPickerInProcess(picker, window)) {
+        error = "the picker did not list the window to group";
+        return false;
+    }
+    return true;
 }
 
 bool CQuorTabRun::Start(HWND first, std::string& error)
 {
-    m_program.reset(new CProgram(Quote(m_path)));
+    m_program.reset(new CQuorTabProgram(kNoIdleWait, m_programName));
     if (!m_program->Started()) {
-        error = "QuorTab.exe did not start: " + m_path;
+        error = std::string(m_programName) + " did not start: " + ProgramPath(m_programName);
         return false;
     }
     m_cpu.process = m_program->Handle();
     HWND picker;
-    if (!WaitForPicker(NULL, picker, error))
+    if (!Pick(NULL, first, picker, error))
         return false;
-    if (!AnswerPickerInProcess(picker, first)) {
-        error = "the first picker did not list the window to group";
-        return false;
-    }
-    if (!WaitFor([&] { return (m_frame = m_program->FindVisibleWindow(kFrameClass, kFrameTitle)) != NULL; },
+    if (!WaitFor([&] { return (m_frame = m_program->Frame()) != NULL && ::IsWindowVisible(m_frame); },
                  kStepTimeoutMs)) {
         error = "the frame did not appear";
         return false;
     }
-    m_tab = ::FindWindowExA(m_frame, NULL, WC_TABCONTROLA, NULL);
+    m_tab = m_program->TabControl();
     char name[64];
     BenchBlockName(m_program->Id(), name, sizeof name);
     if (!WaitFor([&] { return (m_mapping = ::OpenFileMappingA(FILE_MAP_READ, FALSE, name)) != NULL; },
@@ -75,22 +71,18 @@ bool CQuorTabRun::Start(HWND first, std::string& error)
         error = "the timing block has another layout";
         return false;
     }
-    m_cpu.linuxPid = FindLinuxProcess("QuorTabProbed.exe");
+    m_cpu.linuxPid = FindLinuxProcess(m_programName);
     return true;
 }
 
 bool CQuorTabRun::Add(HWND window, std::string& error)
 {
     const int before = TabCount();
-    HWND previous = m_program->FindVisibleWindow(kPickerClass, kPickerTitle);
+    HWND previous = m_program->Picker();
     ::PostMessageA(m_frame, WM_COMMAND, IDM_ADD_WINDOW, 0);
     HWND picker;
-    if (!WaitForPicker(previous, picker, error))
+    if (!Pick(previous, window, picker, error))
         return false;
-    if (!AnswerPickerInProcess(picker, window)) {
-        error = "the picker did not list the window to add";
-        return false;
-    }
     if (!WaitFor([&] { return TabCount() == before + 1 && !::IsWindow(picker); }, kStepTimeoutMs)) {
         error = "the chosen window did not become a tab";
         return false;
@@ -150,9 +142,7 @@ bool StandsWithFrame(HWND window, const RECT& rect, HWND frame)
     RECT now = {};
     if (!::IsWindowVisible(window) || !::GetWindowRect(window, &now) || !SameRect(now, rect))
         return false;
-    RECT client = {};
-    ::GetClientRect(frame, &client);
-    ::MapWindowPoints(frame, NULL, reinterpret_cast<POINT*>(&client), 2);
+    const RECT client = ClientRectOnScreen(frame);
     if (!::IsWindowVisible(frame) || client.left != rect.left || client.right != rect.right ||
         client.top != rect.bottom)
         return false;

@@ -4,13 +4,15 @@
 #include "BenchShared.h"
 #include "BenchUtil.h"
 #include "ProcStat.h"
+#include "QuorTabProgram.h"
 #include <memory>
 #include <string>
 #include <vector>
 
 class CQuorTabRun {
 public:
-    explicit CQuorTabRun(const std::string& programPath);
+    // `program` beside the driver: a benchmark build of QuorTab.
+    explicit CQuorTabRun(const char* program);
     ~CQuorTabRun();
 
     // Starts the group with `first` chosen in the first picker; false with `error` set on failure.
@@ -39,10 +41,11 @@ public:
     std::vector<double> PassMs(LONG from, LONG to, LONG tabs) const;
 
 private:
-    bool WaitForPicker(HWND previous, HWND& picker, std::string& error) const;
+    // Waits for a picker other than `previous` and chooses `window` in it.
+    bool Pick(HWND previous, HWND window, HWND& picker, std::string& error) const;
 
-    std::string m_path;
-    std::unique_ptr<CProgram> m_program;
+    const char* m_programName;
+    std::unique_ptr<CQuorTabProgram> m_program;
     HWND m_frame;
     HWND m_tab;
     HANDLE m_mapping;

@@ -3,9 +3,7 @@
 # trees and a benchmark build beside them, and runs the driver under Wine on a private display
 # and prefix. Extra arguments go to the driver (--quick for a short smoke run).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
-export BUILD_DIR=$build
+source "$(dirname "$0")/../scripts/preamble.sh"
 bench=$build/bench
 
 "$root/scripts/setup.sh"
@@ -28,7 +26,6 @@ for arch in i686 x86_64; do
 done
 echo "bench: built $bench"
 
-source "$root/scripts/wine-env.sh"
 trap quortab_cleanup EXIT
 quortab_start_display
 quortab_start_wine

@@ -2,8 +2,7 @@
 # Configures and builds QuorTab for 32- and 64-bit Windows; the 64-bit tree also builds the tests.
 # BUILD_DIR (default: build) holds both trees; extra arguments go to the 64-bit configure.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+source "$(dirname "$0")/preamble.sh"
 jobs=$(nproc)
 
 cmake -S "$root" -B "$build/i686" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686.cmake" \

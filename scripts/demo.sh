@@ -2,9 +2,7 @@
 # A short scripted demo on a virtual display: QuorTab groups Wine's Notepad and Minesweeper,
 # and a screenshot of each step lands in $BUILD_DIR/demo/ (their paths are printed).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
-export BUILD_DIR=$build
+source "$(dirname "$0")/preamble.sh"
 driver=$build/x86_64/bin/DemoDriver.exe
 
 # run.sh has built everything already; on its own this script builds what it needs.
@@ -14,7 +12,6 @@ out=$build/demo
 rm -rf "$out"
 mkdir -p "$out"
 
-source "$root/scripts/wine-env.sh"
 driver_pid=
 demo_cleanup() {
   if [ -n "$driver_pid" ]; then kill "$driver_pid" 2>/dev/null || true; fi

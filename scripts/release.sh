@@ -2,9 +2,7 @@
 # Builds both architectures and packs the release zip into $BUILD_DIR/release/: QuorTab.exe
 # (32-bit), QuorTab64.exe (64-bit) and a readme for Windows users; prints sizes and SHA-256.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
-export BUILD_DIR=$build
+source "$(dirname "$0")/preamble.sh"
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"

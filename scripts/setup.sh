@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing QuorTab needs on Debian 12, as root; quick when all is there.
 set -euo pipefail
+source "$(dirname "$0")/preamble.sh"
 
 packages=(cmake make python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine64 fonts-wine

@@ -2,16 +2,13 @@
 # The whole test run: set-up, both builds, every test of the 64-bit build under Wine on a private
 # display, ending with ctest's summary. Extra arguments go to ctest (e.g. -R Picker).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
-export BUILD_DIR=$build
+source "$(dirname "$0")/preamble.sh"
 start=$(date +%s)
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
 echo "test: built both architectures in $(( $(date +%s) - start )) s"
 
-source "$root/scripts/wine-env.sh"
 trap quortab_cleanup EXIT
 quortab_start_display
 quortab_start_wine

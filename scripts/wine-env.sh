@@ -1,5 +1,6 @@
-# Sourced by the scripts that run Windows programs: a private Xvfb display and a private Wine
-# prefix inside the build tree, with a virtual desktop so that Wine owns z-order and focus.
+# Sourced through preamble.sh. For the scripts that run Windows programs: a private Xvfb display
+# and a private Wine prefix inside the build tree, with a virtual desktop so that Wine owns
+# z-order and focus.
 # Every process started here is ended by quortab_cleanup, by pid or through our own prefix.
 
 export WINELOADER=/usr/lib/wine/wine64

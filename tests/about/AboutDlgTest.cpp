@@ -1,9 +1,9 @@
 // The About box: its texts from a module's version resource, what it shows, its links, its end.
 #include "AboutDlg.h"
 #include "BoxCatcher.h"
+#include "DialogDriver.h"
 #include "Fixture.h"
 #include "ImportPatch.h"
-#include "ModalScript.h"
 #include "resource.h"
 #include <gtest/gtest.h>
 #include <cstring>
@@ -87,11 +87,10 @@ HICON ShownIcon(HWND dialog)
     return reinterpret_cast<HICON>(::SendDlgItemMessageA(dialog, IDC_ABOUT_ICON, STM_GETICON, 0, 0));
 }
 
-std::string Caption(HWND window)
+// Opens the About box of `about` for the module and plays the steps against it.
+DriveOutcome DriveAbout(CAboutDlg& about, HWND owner, HINSTANCE module, const std::vector<DialogStep>& steps)
 {
-    char text[256] = "";
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
+    return DriveDialog(about, [&] { return about.DoModal(owner, module); }, steps);
 }
 }
 
@@ -127,9 +126,10 @@ TEST(AboutTexts, MissingValuesGiveUnknownVersionAndEmptyProduct)
 TEST(AboutTexts, LongValuesAreCutToTheBufferAndTerminated)
 {
     Texts texts = Read(ProgramPath("about_probe_long.dll"));
-    EXPECT_EQ(Repeated("0123456789", kAboutTextSize - 1), texts.version) << "1024 characters, cut by one";
+    EXPECT_EQ(Repeated("0123456789", kAboutTextSize - 1), texts.version)
+        << "one character more than the buffer holds, cut by one";
     EXPECT_EQ(Repeated("abcdefghijklmnopqrstuvwxyz", kAboutTextSize - 1), texts.product)
-        << "1023 characters fit whole";
+        << "one character less fits whole";
 }
 
 TEST(AboutBox, ShowsIconProductAndVersionAndEndsWithClose)
@@ -140,17 +140,18 @@ TEST(AboutBox, ShowsIconProductAndVersionAndEndsWithClose)
     HICON icon = AppIcon();
     ASSERT_TRUE(icon);
     CAboutDlg about(icon);
-    CModalScript script(about, [&](HWND dialog) {
-        EXPECT_EQ("About ", Caption(dialog));
-        EXPECT_EQ(owner, ::GetWindow(dialog, GW_OWNER));
-        EXPECT_EQ(kProduct, ItemText(dialog, IDC_ABOUT_PRODUCT));
-        EXPECT_EQ(kVersion, ItemText(dialog, IDC_ABOUT_VERSION));
-        EXPECT_EQ(icon, ShownIcon(dialog));
-        EXPECT_EQ(::GetDlgItem(dialog, IDCANCEL), ::GetFocus()) << "the first tab stop has the focus";
-        ClickButton(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(0, about.DoModal(owner, ::GetModuleHandleA(NULL)));
-    EXPECT_TRUE(script.Ran());
+    const DriveOutcome outcome = DriveAbout(about, owner, ::GetModuleHandleA(NULL), {
+        Once([&](HWND dialog) {
+            EXPECT_EQ("About ", WindowTitle(dialog));
+            EXPECT_EQ(owner, ::GetWindow(dialog, GW_OWNER));
+            EXPECT_EQ(kProduct, ItemText(dialog, IDC_ABOUT_PRODUCT));
+            EXPECT_EQ(kVersion, ItemText(dialog, IDC_ABOUT_VERSION));
+            EXPECT_EQ(icon, ShownIcon(dialog));
+            EXPECT_EQ(::GetDlgItem(dialog, IDCANCEL), ::GetFocus()) << "the first tab stop has the focus";
+        }),
+        ClickButton(IDCANCEL)});
+    EXPECT_EQ(0, outcome.result);
+    EXPECT_EQ(2u, outcome.stepsDone);
     EXPECT_STREQ(kProduct, about.GetProductText());
     EXPECT_STREQ(kVersion, about.GetVersionText());
     EXPECT_TRUE(DlgHandlerMap.empty());
@@ -161,14 +162,15 @@ TEST(AboutBox, ShowsIconProductAndVersionAndEndsWithClose)
 TEST(AboutBox, NullIconLeavesTheIconControlEmptyAndEscEnds)
 {
     CAboutDlg about(NULL);
-    CModalScript script(about, [&](HWND dialog) {
-        EXPECT_FALSE(ShownIcon(dialog));
-        EXPECT_EQ(kProduct, ItemText(dialog, IDC_ABOUT_PRODUCT));
-        EXPECT_EQ(kVersion, ItemText(dialog, IDC_ABOUT_VERSION));
-        PressEscape(dialog);
-    });
-    EXPECT_EQ(0, about.DoModal(NULL, ::GetModuleHandleA(NULL)));
-    EXPECT_TRUE(script.Ran());
+    const DriveOutcome outcome = DriveAbout(about, NULL, ::GetModuleHandleA(NULL), {
+        Once([&](HWND dialog) {
+            EXPECT_FALSE(ShownIcon(dialog));
+            EXPECT_EQ(kProduct, ItemText(dialog, IDC_ABOUT_PRODUCT));
+            EXPECT_EQ(kVersion, ItemText(dialog, IDC_ABOUT_VERSION));
+        }),
+        PressKey(VK_ESCAPE)});
+    EXPECT_EQ(0, outcome.result);
+    EXPECT_EQ(2u, outcome.stepsDone);
 }
 
 TEST(AboutBox, LinksGoToTheShellAndTheBoxStaysOpen)
@@ -178,33 +180,34 @@ TEST(AboutBox, LinksGoToTheShellAndTheBoxStaysOpen)
     g_shellCalls.clear();
     CBoxCatcher boxes;
     CAboutDlg about(AppIcon());
-    CModalScript script(about, [&](HWND dialog) {
-        ClickButton(dialog, IDC_ABOUT_WEB);
-        ClickButton(dialog, IDC_ABOUT_MAIL);
-        ASSERT_EQ(2u, g_shellCalls.size());
-        for (const ShellCall& call : g_shellCalls) {
-            EXPECT_EQ(dialog, call.owner);
-            EXPECT_EQ("open", call.verb);
-            EXPECT_FALSE(call.parameters);
-            EXPECT_FALSE(call.directory);
-            EXPECT_EQ(SW_SHOW, call.show);
-        }
-        EXPECT_EQ(kWeb, g_shellCalls[0].file);
-        EXPECT_EQ(kMail, g_shellCalls[1].file);
+    const DriveOutcome outcome = DriveAbout(about, NULL, ::GetModuleHandleA(NULL), {
+        ClickButton(IDC_ABOUT_WEB),
+        ClickButton(IDC_ABOUT_MAIL),
+        Once([&](HWND dialog) {
+            ASSERT_EQ(2u, g_shellCalls.size());
+            for (const ShellCall& call : g_shellCalls) {
+                EXPECT_EQ(dialog, call.owner);
+                EXPECT_EQ("open", call.verb);
+                EXPECT_FALSE(call.parameters);
+                EXPECT_FALSE(call.directory);
+                EXPECT_EQ(SW_SHOW, call.show);
+            }
+            EXPECT_EQ(kWeb, g_shellCalls[0].file);
+            EXPECT_EQ(kMail, g_shellCalls[1].file);
 
-        // Neither a command without the clicked button nor another notification opens anything.
-        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_WEB, BN_CLICKED), 0);
-        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_MAIL, BN_DOUBLECLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_ABOUT_MAIL)));
-        EXPECT_EQ(2u, g_shellCalls.size());
+            // Neither a command without the clicked button nor another notification opens anything.
+            ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_WEB, BN_CLICKED), 0);
+            ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_MAIL, BN_DOUBLECLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_ABOUT_MAIL)));
+            EXPECT_EQ(2u, g_shellCalls.size());
 
-        EXPECT_TRUE(::IsWindowVisible(dialog)) << "a link click must not end the box";
-        EXPECT_EQ(&about, CDlgHandler::FromHandle(dialog));
-        EXPECT_TRUE(boxes.Boxes().empty()) << "the shell's failure is not reported";
-        ClickCloseBox(dialog);
-    });
-    EXPECT_EQ(0, about.DoModal(NULL, ::GetModuleHandleA(NULL)));
-    EXPECT_TRUE(script.Ran());
+            EXPECT_TRUE(::IsWindowVisible(dialog)) << "a link click must not end the box";
+            EXPECT_EQ(&about, CDlgHandler::FromHandle(dialog));
+            EXPECT_TRUE(boxes.Boxes().empty()) << "the shell's failure is not reported";
+        }),
+        CloseBox()});
+    EXPECT_EQ(0, outcome.result);
+    EXPECT_EQ(4u, outcome.stepsDone);
 }
 
 TEST(AboutBox, ReadsTheVersionResourceAtEveryOpening)
@@ -223,13 +226,14 @@ TEST(AboutBox, ReadsTheVersionResourceAtEveryOpening)
     };
     for (const Opening& opening : openings) {
         SCOPED_TRACE(opening.product);
-        CModalScript script(about, [&](HWND dialog) {
-            EXPECT_EQ(opening.product, ItemText(dialog, IDC_ABOUT_PRODUCT));
-            EXPECT_EQ(opening.version, ItemText(dialog, IDC_ABOUT_VERSION));
-            ClickButton(dialog, IDCANCEL);
-        });
-        EXPECT_EQ(0, about.DoModal(NULL, opening.instance));
-        EXPECT_TRUE(script.Ran());
+        const DriveOutcome outcome = DriveAbout(about, NULL, opening.instance, {
+            Once([&](HWND dialog) {
+                EXPECT_EQ(opening.product, ItemText(dialog, IDC_ABOUT_PRODUCT));
+                EXPECT_EQ(opening.version, ItemText(dialog, IDC_ABOUT_VERSION));
+            }),
+            ClickButton(IDCANCEL)});
+        EXPECT_EQ(0, outcome.result);
+        EXPECT_EQ(2u, outcome.stepsDone);
     }
 }
 
@@ -239,17 +243,18 @@ TEST(AboutBox, MissingControlIsReportedAndLeavesTheTemplateAsItWas)
     ASSERT_TRUE(probe.Instance());
     CBoxCatcher boxes;
     CAboutDlg about(AppIcon());
-    CModalScript script(about, [&](HWND dialog) {
-        ASSERT_EQ(1u, boxes.Boxes().size());
-        const CaughtBox& box = boxes.Boxes()[0];
-        EXPECT_EQ(0u, box.text.find("CWndProxy::GetDlgItem ")) << box.text;
-        EXPECT_EQ("About ", box.caption);
-        EXPECT_FALSE(box.owner);
-        EXPECT_TRUE(box.errorIcon);
-        EXPECT_FALSE(ShownIcon(dialog)) << "nothing is set before every control is found";
-        EXPECT_EQ("Static", ItemText(dialog, IDC_ABOUT_PRODUCT));
-        ClickButton(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(0, about.DoModal(NULL, probe.Instance()));
-    EXPECT_TRUE(script.Ran());
+    const DriveOutcome outcome = DriveAbout(about, NULL, probe.Instance(), {
+        Once([&](HWND dialog) {
+            ASSERT_EQ(1u, boxes.Boxes().size());
+            const CaughtBox& box = boxes.Boxes()[0];
+            EXPECT_EQ(0u, box.text.find("CWndProxy::GetDlgItem ")) << box.text;
+            EXPECT_EQ("About ", box.caption);
+            EXPECT_FALSE(box.owner);
+            EXPECT_TRUE(box.errorIcon);
+            EXPECT_FALSE(ShownIcon(dialog)) << "nothing is set before every control is found";
+            EXPECT_EQ("Static", ItemText(dialog, IDC_ABOUT_PRODUCT));
+        }),
+        ClickButton(IDCANCEL)});
+    EXPECT_EQ(0, outcome.result);
+    EXPECT_EQ(2u, outcome.stepsDone);
 }

@@ -3,15 +3,12 @@
 // grouped windows in our fixture process.
 #include "AppTestSupport.h"
 #include "BoxCatcher.h"
+#include "DialogAnswerer.h"
+#include "Input.h"
 #include "resource.h"
 #include <cstring>
 
 namespace {
-const std::vector<std::string> kThreeWindows = {
-    "title=One;x=100;y=80;w=500;h=300",
-    "title=Two;x=300;y=250;w=400;h=250",
-    "title=Three;x=50;y=420;w=300;h=200",
-};
 
 // Holds keys down in this thread's key state, as GetKeyState reports it, while alive.
 class CHeldKeys {
@@ -140,88 +137,18 @@ struct SeenAbout {
     HWND owner;
     HICON icon;
 };
-std::vector<SeenAbout>* g_abouts = nullptr;
 
-// Records and closes, with its Close button, every About box this thread opens while alive.
-class CAboutCatcher {
-public:
-    CAboutCatcher()
-    {
-        g_abouts = &m_seen;
-        m_hook = ::SetWindowsHookExA(WH_CBT, CbtProc, NULL, ::GetCurrentThreadId());
-    }
-    ~CAboutCatcher()
-    {
-        ::UnhookWindowsHookEx(m_hook);
-        g_abouts = nullptr;
-    }
-    const std::vector<SeenAbout>& Seen() const { return m_seen; }
-
-private:
-    static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
-    {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        if (code == HCBT_ACTIVATE && g_abouts && WindowTitle(window) == "About " &&
-            (g_abouts->empty() || g_abouts->back().dialog != window)) {
-            HICON icon = reinterpret_cast<HICON>(::SendDlgItemMessageA(window, IDC_ABOUT_ICON, STM_GETICON, 0, 0));
-            g_abouts->push_back({window, ::GetWindow(window, GW_OWNER), icon});
-            ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-        }
-        return ::CallNextHookEx(NULL, code, wParam, lParam);
-    }
-    HHOOK m_hook;
-    std::vector<SeenAbout> m_seen;
-};
-
-// Real keystrokes: the keys pressed in order, then released in reverse.
-void SendKeys(const std::vector<WORD>& down)
+bool IsAboutBox(HWND window)
 {
-    std::vector<INPUT> input;
-    auto add = [&](WORD key, DWORD flags) {
-        INPUT one = {};
-        one.type = INPUT_KEYBOARD;
-        one.ki.wVk = key;
-        one.ki.dwFlags = flags;
-        input.push_back(one);
-    };
-    for (WORD key : down)
-        add(key, 0);
-    for (auto key = down.rbegin(); key != down.rend(); ++key)
-        add(*key, KEYEVENTF_KEYUP);
-    ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-}
-
-// A mouse event at a screen point. The point travels with the event: the cursor position set
-// beforehand need not have reached the input queue yet.
-void SendMouse(POINT at, DWORD flags)
-{
-    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    // Rounded up, so that scaling back to pixels lands on the point itself.
-    input.mi.dx = static_cast<LONG>((at.x * 65536LL + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((at.y * 65536LL + height - 1) / height);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof input);
+    return WindowTitle(window) == "About ";
 }
 }  // namespace
 
 class InputCommandTest : public TabGroupTest {
 protected:
-    // The three fixture windows grouped in order, the first selected.
-    void StartThree(const CFixtureProcess& apps)
-    {
-        ASSERT_TRUE(Start(apps.Window(0)));
-        Add(apps.Window(1));
-        Add(apps.Window(2));
-        ASSERT_EQ(3, TabCount(Tab()));
-        ASSERT_EQ(0, CurSel(Tab()));
-    }
-
     POINT OnTab(int index) const
     {
-        RECT item = TabItemRect(Tab(), index);
-        POINT at = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        POINT at = Centre(TabItemRect(Tab(), index));
         ::ClientToScreen(Tab(), &at);
         return at;
     }
@@ -308,8 +235,7 @@ protected:
 
 TEST_F(InputCommandTest, TheContextMenuShowsTheFourCommandsAtTheClickAndIsDestroyedOnce)
 {
-    CFixtureProcess apps(kThreeWindows);
-    StartThree(apps);
+    ASSERT_TRUE(GroupOf(3));
     CBoxCatcher boxes;
     CMenuProbe probe(m_frame, kEscape);
     const POINT at = OnTab(1);
@@ -346,8 +272,7 @@ TEST_F(InputCommandTest, TheContextMenuShowsTheFourCommandsAtTheClickAndIsDestro
 
 TEST_F(InputCommandTest, RemoveWindowIsEnabledOnATabAndGreyedElsewhere)
 {
-    CFixtureProcess apps(kThreeWindows);
-    StartThree(apps);
+    ASSERT_TRUE(GroupOf(3));
     const POINT beside = BesideTabs();
     ASSERT_EQ(-1, TabAt(beside)) << "the point must miss every tab";
     ASSERT_EQ(1, TabAt(OnTab(1)));
@@ -387,8 +312,7 @@ TEST_F(InputCommandTest, RemoveWindowIsEnabledOnATabAndGreyedElsewhere)
 
 TEST_F(InputCommandTest, ARealRightClickOnATabOpensTheMenuForThatTab)
 {
-    CFixtureProcess apps(kThreeWindows);
-    StartThree(apps);
+    ASSERT_TRUE(GroupOf(3));
     const POINT at = OnTab(2);
     ASSERT_EQ(Tab(), ::WindowFromPoint(at)) << "the tab row must be uncovered";
 
@@ -401,17 +325,16 @@ TEST_F(InputCommandTest, ARealRightClickOnATabOpensTheMenuForThatTab)
     EXPECT_EQ(at.x, probe.placed.left);
     EXPECT_EQ(at.y, probe.placed.top);
     EXPECT_TRUE(PumpUntil([&] { return TabCount(Tab()) == 2; }, 3000));
-    EXPECT_EQ(apps.Window(0), TabData(Tab(), 0));
-    EXPECT_EQ(apps.Window(1), TabData(Tab(), 1)) << "the tab under the click goes";
-    EXPECT_TRUE(::IsWindowVisible(apps.Window(2)));
+    EXPECT_EQ(App(0), TabData(Tab(), 0));
+    EXPECT_EQ(App(1), TabData(Tab(), 1)) << "the tab under the click goes";
+    EXPECT_TRUE(::IsWindowVisible(App(2)));
 }
 
 TEST_F(InputCommandTest, RemovingUnselectedTabsShowsTheirWindowsWhereTheyWereHidden)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0), two = apps.Window(1), three = apps.Window(2);
-    const RECT twoStood = WindowRect(two);
-    StartThree(apps);
+    ASSERT_TRUE(GroupOf(3));
+    HWND one = App(0), two = App(1), three = App(2);
+    const RECT twoStood = StoodAtStart(1);
     const RECT place = WindowRect(one);
     ClickTab(Tab(), 2);
     ASSERT_TRUE(OnlySelectedShownAt(place));
@@ -441,11 +364,9 @@ TEST_F(InputCommandTest, RemovingUnselectedTabsShowsTheirWindowsWhereTheyWereHid
 
 TEST_F(InputCommandTest, RemovingTheSelectedTabLeavesNoSelectionAndTheFrameInPlaceUntilTheNext)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0), two = apps.Window(1);
-    const RECT twoStood = WindowRect(two);
-    ASSERT_TRUE(Start(one));
-    Add(two);
+    ASSERT_TRUE(GroupOf(2));
+    HWND one = App(0), two = App(1);
+    const RECT twoStood = StoodAtStart(1);
     const RECT place = WindowRect(one);
     ASSERT_TRUE(UpkeepPlacesFrameBelow(one));
     const RECT frameStood = WindowRect(Frame());
@@ -474,27 +395,22 @@ TEST_F(InputCommandTest, RemovingTheSelectedTabLeavesNoSelectionAndTheFrameInPla
 
 TEST_F(InputCommandTest, RemovingTheOnlyTabEndsTheFrameWithZeroAndLeavesItsWindowShown)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0);
-    ASSERT_TRUE(Start(one));
+    ASSERT_TRUE(GroupOf(1));
+    const HWND one = App(0);
     const RECT place = WindowRect(one);
     // The upkeep would close an empty frame too; without it only the command can.
-    ::KillTimer(Frame(), 0);
+    ::KillTimer(Frame(), quortab::kUpkeepTimer);
 
     ChooseOnTab(0, Mnemonic('r'), [&] { return !FrameAlive(); });
     EXPECT_TRUE(::IsWindowVisible(one));
     EXPECT_TRUE(SameRect(place, WindowRect(one)));
-    EXPECT_TRUE(WndHandlerMap.empty());
-    WPARAM code = 99;
-    EXPECT_TRUE(TakeQuit(&code));
-    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(EndedWithZero());
 }
 
 TEST_F(InputCommandTest, AddWindowAppendsAnUnselectedTabAndHidesItsWindowAndCancelChangesNothing)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0), two = apps.Window(1), three = apps.Window(2);
-    ASSERT_TRUE(Start(one));
+    ASSERT_TRUE(GroupOf(1));
+    HWND one = App(0), two = App(1), three = App(2);
     const RECT place = WindowRect(one);
     ASSERT_TRUE(UpkeepPlacesFrameBelow(one));
     const RECT frameStood = WindowRect(Frame());
@@ -504,7 +420,7 @@ TEST_F(InputCommandTest, AddWindowAppendsAnUnselectedTabAndHidesItsWindowAndCanc
         ChooseOnTab(0, Mnemonic('a'), [&] { return TabCount(Tab()) == 2; });
         EXPECT_EQ(1, picker.DialogsSeen());
     }
-    apps.CatchUp();
+    CatchUpApps();
     EXPECT_EQ(two, TabData(Tab(), 1)) << "appended at the end";
     EXPECT_EQ("Two", TabText(Tab(), 1));
     EXPECT_EQ(0, CurSel(Tab()));
@@ -527,49 +443,50 @@ TEST_F(InputCommandTest, AddWindowAppendsAnUnselectedTabAndHidesItsWindowAndCanc
 
 TEST_F(InputCommandTest, ExitShowsEveryGroupedWindowAndEndsWithZero)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0), two = apps.Window(1), three = apps.Window(2);
-    const RECT threeStood = WindowRect(three);
-    StartThree(apps);
+    ASSERT_TRUE(GroupOf(3));
+    HWND one = App(0), two = App(1), three = App(2);
+    const RECT threeStood = StoodAtStart(2);
     const RECT place = WindowRect(one);
     ClickTab(Tab(), 1);
-    apps.CatchUp();
+    CatchUpApps();
     ASSERT_FALSE(::IsWindowVisible(one));
     ASSERT_FALSE(::IsWindowVisible(three));
 
     ChooseOnTab(1, Mnemonic('e'), [&] { return !FrameAlive(); });
-    apps.CatchUp();
+    CatchUpApps();
     EXPECT_TRUE(::IsWindowVisible(one));
     EXPECT_TRUE(::IsWindowVisible(two));
     EXPECT_TRUE(::IsWindowVisible(three));
     EXPECT_TRUE(SameRect(place, WindowRect(two))) << "released where they last stood";
     EXPECT_TRUE(SameRect(threeStood, WindowRect(three)));
-    WPARAM code = 99;
-    EXPECT_TRUE(TakeQuit(&code));
-    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(EndedWithZero());
 }
 
 TEST_F(InputCommandTest, AboutOpensTheAboutBoxWithTheClassIconOwnedByTheFrame)
 {
-    CFixtureProcess apps(kThreeWindows);
-    ASSERT_TRUE(Start(apps.Window(0)));
+    ASSERT_TRUE(GroupOf(1));
     const HICON classIcon = reinterpret_cast<HICON>(::GetClassLongPtrA(Frame(), GCLP_HICON));
     ASSERT_TRUE(classIcon);
 
-    CAboutCatcher about;
-    ChooseOnTab(0, kFirstItem, [&] { return about.Seen().size() == 1 && !::IsWindow(about.Seen()[0].dialog); });
-    ASSERT_EQ(1u, about.Seen().size());
-    EXPECT_EQ(Frame(), about.Seen()[0].owner);
-    EXPECT_EQ(classIcon, about.Seen()[0].icon);
+    // Each About box is recorded and closed with its Close button.
+    std::vector<SeenAbout> seen;
+    CDialogAnswerer about(IsAboutBox, [&](HWND box) {
+        HICON icon = reinterpret_cast<HICON>(::SendDlgItemMessageA(box, IDC_ABOUT_ICON, STM_GETICON, 0, 0));
+        seen.push_back({box, ::GetWindow(box, GW_OWNER), icon});
+        ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    });
+    ChooseOnTab(0, kFirstItem, [&] { return seen.size() == 1 && !::IsWindow(seen[0].dialog); });
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ(Frame(), seen[0].owner);
+    EXPECT_EQ(classIcon, seen[0].icon);
     EXPECT_TRUE(FrameAlive());
     EXPECT_EQ(1, TabCount(Tab()));
 }
 
 TEST_F(InputCommandTest, CtrlTabAndCtrlShiftTabCycleWithWrapAndBringTheFrameForward)
 {
-    CFixtureProcess apps(kThreeWindows);
-    StartThree(apps);
-    const RECT place = WindowRect(apps.Window(0));
+    ASSERT_TRUE(GroupOf(3));
+    const RECT place = WindowRect(App(0));
 
     const struct {
         std::vector<int> held;
@@ -607,8 +524,7 @@ TEST_F(InputCommandTest, CtrlTabAndCtrlShiftTabCycleWithWrapAndBringTheFrameForw
 
 TEST_F(InputCommandTest, RealCtrlTabKeystrokesCycleWhereverTheFocusIs)
 {
-    CFixtureProcess apps(kThreeWindows);
-    StartThree(apps);
+    ASSERT_TRUE(GroupOf(3));
 
     const struct {
         HWND focus;
@@ -626,23 +542,22 @@ TEST_F(InputCommandTest, RealCtrlTabKeystrokesCycleWhereverTheFocusIs)
         ::SetFocus(step.focus);
         ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == Frame() && ::GetFocus() == step.focus; }, 3000));
         const int before = CurSel(Tab());
-        SendKeys(step.keys);
+        PressKeys(step.keys);
         if (step.selected != before)
             EXPECT_TRUE(PumpUntil([&] { return CurSel(Tab()) == step.selected; }, 3000))
                 << "focus on the " << (step.focus == Frame() ? "frame" : "tab control");
         else
             PumpFor(300);
         EXPECT_EQ(step.selected, CurSel(Tab()));
-        apps.CatchUp();
+        CatchUpApps();
         EXPECT_TRUE(::IsWindowVisible(Selected()));
     }
 }
 
 TEST_F(InputCommandTest, TheWheelMovesOneTabPerMessageAndBringsTheFrameForward)
 {
-    CFixtureProcess apps(kThreeWindows);
-    StartThree(apps);
-    const RECT place = WindowRect(apps.Window(0));
+    ASSERT_TRUE(GroupOf(3));
+    const RECT place = WindowRect(App(0));
 
     // Away from the user (positive) goes back, towards the user forward; one tab each time.
     const struct {

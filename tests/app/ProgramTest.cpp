@@ -1,20 +1,12 @@
 // QuorTab.exe as its own process: how it starts and how it ends.
 #include "AppTestSupport.h"
-
-namespace {
-HWND WaitForWindow(const CChildProcess& process, const char* className, const char* title)
-{
-    HWND found = NULL;
-    PumpUntil([&] { return (found = process.FindWindow(className, title)) != NULL; }, 10000);
-    return found;
-}
-}  // namespace
+#include "QuorTabProgram.h"
 
 TEST(Program, CancellingTheFirstPickEndsWithMinusOneAndNoMessage)
 {
-    CChildProcess quortab(Quote(ProgramPath("QuorTab.exe")));
+    CQuorTabProgram quortab;
     ASSERT_TRUE(quortab.Started());
-    HWND picker = WaitForWindow(quortab, "#32770", "Add a Window");
+    HWND picker = quortab.WaitForPicker();
     ASSERT_TRUE(picker);
     AnswerPickerInProcess(picker, NULL);
     // A message box would keep the process alive.
@@ -25,11 +17,11 @@ TEST(Program, CancellingTheFirstPickEndsWithMinusOneAndNoMessage)
 TEST(Program, EndsWithZeroWhenTheLastGroupedWindowCloses)
 {
     CFixtureProcess apps({"title=Only;x=150;y=100;w=420;h=280"});
-    CChildProcess quortab(Quote(ProgramPath("QuorTab.exe")));
-    HWND picker = WaitForWindow(quortab, "#32770", "Add a Window");
+    CQuorTabProgram quortab;
+    HWND picker = quortab.WaitForPicker();
     ASSERT_TRUE(picker);
     ASSERT_TRUE(AnswerPickerInProcess(picker, apps.Window(0)));
-    HWND frame = WaitForWindow(quortab, "QuorQuorTab", "Quor Tab");
+    HWND frame = quortab.WaitForFrame();
     ASSERT_TRUE(frame);
     EXPECT_TRUE(PumpUntil([&] { return FrameIsPlacedBelow(frame, apps.Window(0)); }, 3000));
 

@@ -5,27 +5,17 @@
 #include "resource.h"
 #include <algorithm>
 
-namespace {
-const std::vector<std::string> kThreeWindows = {
-    "title=One;x=100;y=80;w=500;h=300",
-    "title=Two;x=300;y=250;w=400;h=250",
-    "title=Three;x=50;y=420;w=300;h=200",
-};
-
-}  // namespace
-
 TEST_F(TabGroupTest, StartMakesThePickedWindowTheOnlySelectedTabWithTheFrameBelowIt)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0);
-    ASSERT_TRUE(Start(one));
+    ASSERT_TRUE(GroupOf(1));
+    const HWND one = App(0);
 
     EXPECT_EQ(1, TabCount(Tab()));
     EXPECT_EQ(0, CurSel(Tab()));
     EXPECT_EQ("One", TabText(Tab(), 0));
     EXPECT_EQ(one, TabData(Tab(), 0));
     RECT item = TabItemRect(Tab(), 0);
-    EXPECT_EQ(100, item.right - item.left);
+    EXPECT_EQ(quortab::kTabWidth, item.right - item.left);
     EXPECT_EQ(one, ::GetForegroundWindow());
     // Activating the window of another process completes there; the upkeep then restores the
     // frame's place in the z-order.
@@ -35,20 +25,17 @@ TEST_F(TabGroupTest, StartMakesThePickedWindowTheOnlySelectedTabWithTheFrameBelo
 
 TEST_F(TabGroupTest, FrameIsACaptionlessToolWindowOfItsOwnClass)
 {
-    CFixtureProcess apps(kThreeWindows);
-    ASSERT_TRUE(Start(apps.Window(0)));
-    char cls[64] = "";
-    ::GetClassNameA(Frame(), cls, sizeof cls);
-    EXPECT_STREQ("QuorQuorTab", cls);
-    EXPECT_EQ("Quor Tab", WindowTitle(Frame()));
+    ASSERT_TRUE(GroupOf(1));
+    EXPECT_EQ(quortab::kClassName, ClassName(Frame()));
+    EXPECT_EQ(quortab::kFrameTitle, WindowTitle(Frame()));
     const DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(Frame(), GWL_STYLE));
-    EXPECT_EQ(0x96880000u, style) << std::hex << style;
+    EXPECT_EQ(quortab::kFrameStyle, style) << std::hex << style;
     EXPECT_EQ(0u, style & WS_DLGFRAME) << "no caption";
     EXPECT_TRUE(::GetWindowLongPtrA(Frame(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << "no taskbar button";
 
     // Class registered once: a second frame in the same process needs no new registration.
     const ATOM atom = g_tabWndClass;
-    CPickerDriver driver(apps.Window(1));
+    CPickerDriver driver(App(1));
     CTabWndHandler* second = CreateTabWindow(g_hInstance, NULL);
     ASSERT_TRUE(second);
     EXPECT_EQ(atom, g_tabWndClass);
@@ -57,24 +44,21 @@ TEST_F(TabGroupTest, FrameIsACaptionlessToolWindowOfItsOwnClass)
 
 TEST_F(TabGroupTest, CancellingTheFirstPickFailsCreationQuietlyAndLeavesNothing)
 {
-    CFixtureProcess apps(kThreeWindows);
+    ASSERT_TRUE(StartApps(kThreeWindows));
     CBoxCatcher boxes;
     CPickerDriver driver(NULL);
     EXPECT_THROW(CreateTabWindow(g_hInstance, NULL), CWindowsError);
     EXPECT_EQ(1, driver.DialogsSeen());
     EXPECT_TRUE(boxes.Boxes().empty());
-    EXPECT_TRUE(WndHandlerMap.empty());
-    WPARAM code = 99;
-    EXPECT_TRUE(TakeQuit(&code));
-    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(EndedWithZero());
 }
 
 TEST_F(TabGroupTest, ThePickerLeavesOutTheSelectedWindowAndHiddenGroupMembers)
 {
-    CFixtureProcess apps(kThreeWindows);
+    ASSERT_TRUE(StartApps(kThreeWindows));
     std::vector<HWND> atStart;
     {
-        CPickerDriver first(apps.Window(0));
+        CPickerDriver first(App(0));
         m_frame = CreateTabWindow(g_hInstance, NULL);
         m_frameHandle = m_frame->GetHandle();
         ASSERT_EQ(1, first.DialogsSeen());
@@ -83,28 +67,25 @@ TEST_F(TabGroupTest, ThePickerLeavesOutTheSelectedWindowAndHiddenGroupMembers)
     auto listed = [](const std::vector<HWND>& list, HWND w) {
         return std::find(list.begin(), list.end(), w) != list.end();
     };
-    EXPECT_TRUE(listed(atStart, apps.Window(0))) << "nothing is excluded at start";
+    EXPECT_TRUE(listed(atStart, App(0))) << "nothing is excluded at start";
 
     {
-        CPickerDriver second(apps.Window(1));
+        CPickerDriver second(App(1));
         m_frame->SendMessage(WM_COMMAND, IDM_ADD_WINDOW, 0);
-        EXPECT_FALSE(listed(second.LastListed(), apps.Window(0))) << "the selected window is excluded";
+        EXPECT_FALSE(listed(second.LastListed(), App(0))) << "the selected window is excluded";
         EXPECT_FALSE(listed(second.LastListed(), Frame())) << "the frame never offers itself";
     }
     CPickerDriver third(NULL);
     m_frame->SendMessage(WM_COMMAND, IDM_ADD_WINDOW, 0);
-    EXPECT_FALSE(listed(third.LastListed(), apps.Window(1))) << "hidden group members are not offered";
-    EXPECT_TRUE(listed(third.LastListed(), apps.Window(2)));
+    EXPECT_FALSE(listed(third.LastListed(), App(1))) << "hidden group members are not offered";
+    EXPECT_TRUE(listed(third.LastListed(), App(2)));
     EXPECT_EQ(2, TabCount(Tab())) << "a cancelled pick adds nothing";
 }
 
 TEST_F(TabGroupTest, ClickingATabPutsItsWindowOnThePreviousRectangleAndHidesTheOthers)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0), two = apps.Window(1), three = apps.Window(2);
-    ASSERT_TRUE(Start(one));
-    Add(two);
-    Add(three);
+    ASSERT_TRUE(GroupOf(3));
+    HWND one = App(0), two = App(1), three = App(2);
     ASSERT_EQ(3, TabCount(Tab()));
     EXPECT_EQ(0, CurSel(Tab())) << "added tabs are not selected";
     EXPECT_FALSE(::IsWindowVisible(two));
@@ -130,12 +111,10 @@ TEST_F(TabGroupTest, ClickingATabPutsItsWindowOnThePreviousRectangleAndHidesTheO
 TEST_F(TabGroupTest, UpkeepRefreshesTitlesAndTheTooltipShowsTheWholeTitle)
 {
     const std::string longTitle = "A window whose title is far longer than a hundred-pixel tab can show";
-    CFixtureProcess apps(kThreeWindows);
-    ASSERT_TRUE(Start(apps.Window(0)));
-    Add(apps.Window(1));
+    ASSERT_TRUE(GroupOf(2));
 
-    ::SetWindowTextA(apps.Window(0), "Renamed");
-    ::SetWindowTextA(apps.Window(1), longTitle.c_str());
+    ::SetWindowTextA(App(0), "Renamed");
+    ::SetWindowTextA(App(1), longTitle.c_str());
     EXPECT_TRUE(UpkeepUntil([&] { return TabText(Tab(), 0) == "Renamed" && TabText(Tab(), 1) == longTitle; }));
 
     // The tooltip asks the frame for a tab's text by the tab's index.
@@ -153,14 +132,13 @@ TEST_F(TabGroupTest, UpkeepRefreshesTitlesAndTheTooltipShowsTheWholeTitle)
 
 TEST_F(TabGroupTest, HoveringATabShowsItsTitleInATooltip)
 {
-    CFixtureProcess apps({"title=First;x=100;y=80;w=500;h=300",
-                          "title=Second window with a long title;x=100;y=80;w=500;h=300"});
-    ASSERT_TRUE(Start(apps.Window(0)));
-    Add(apps.Window(1));
+    ASSERT_TRUE(StartApps({"title=First;x=100;y=80;w=500;h=300",
+                           "title=Second window with a long title;x=100;y=80;w=500;h=300"}));
+    ASSERT_TRUE(Start(App(0)));
+    Add(App(1));
     HWND tips = reinterpret_cast<HWND>(::SendMessageA(Tab(), TCM_GETTOOLTIPS, 0, 0));
     ASSERT_TRUE(tips);
-    RECT item = TabItemRect(Tab(), 1);
-    POINT at = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    POINT at = Centre(TabItemRect(Tab(), 1));
     ::ClientToScreen(Tab(), &at);
     ::SetCursorPos(at.x - 2, at.y);
     PumpFor(50);
@@ -171,11 +149,8 @@ TEST_F(TabGroupTest, HoveringATabShowsItsTitleInATooltip)
 
 TEST_F(TabGroupTest, ClosingTheSelectedWindowSelectsTheTabThatTakesItsPlace)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0), two = apps.Window(1), three = apps.Window(2);
-    ASSERT_TRUE(Start(one));
-    Add(two);
-    Add(three);
+    ASSERT_TRUE(GroupOf(3));
+    HWND one = App(0), two = App(1), three = App(2);
     const RECT twoStands = WindowRect(two);
 
     ::PostMessageA(one, WM_CLOSE, 0, 0);
@@ -200,11 +175,8 @@ TEST_F(TabGroupTest, ClosingTheSelectedWindowSelectsTheTabThatTakesItsPlace)
 
 TEST_F(TabGroupTest, ClosingAnUnselectedWindowKeepsSelectionAndView)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0), two = apps.Window(1), three = apps.Window(2);
-    ASSERT_TRUE(Start(one));
-    Add(two);
-    Add(three);
+    ASSERT_TRUE(GroupOf(3));
+    HWND one = App(0), two = App(1), three = App(2);
     ClickTab(Tab(), 2);
     const RECT place = WindowRect(three);
 
@@ -219,21 +191,16 @@ TEST_F(TabGroupTest, ClosingAnUnselectedWindowKeepsSelectionAndView)
 
 TEST_F(TabGroupTest, TheLastWindowGoneClosesTheFrameAndPostsQuitWithZero)
 {
-    CFixtureProcess apps(kThreeWindows);
-    ASSERT_TRUE(Start(apps.Window(0)));
-    ::PostMessageA(apps.Window(0), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(GroupOf(1));
+    ::PostMessageA(App(0), WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return !FrameAlive(); }, 3000));
-    EXPECT_TRUE(WndHandlerMap.empty());
-    WPARAM code = 99;
-    EXPECT_TRUE(TakeQuit(&code));
-    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(EndedWithZero());
 }
 
 TEST_F(TabGroupTest, TheFrameFollowsMovesResizesHidingAndShowing)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0);
-    ASSERT_TRUE(Start(one));
+    ASSERT_TRUE(GroupOf(1));
+    const HWND one = App(0);
 
     ::SetWindowPos(one, NULL, 220, 140, 640, 360, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(UpkeepPlacesFrameBelow(one));
@@ -247,9 +214,8 @@ TEST_F(TabGroupTest, TheFrameFollowsMovesResizesHidingAndShowing)
 
 TEST_F(TabGroupTest, CyclingWrapsAtBothEndsAndStaysPutWithOneTab)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0);
-    ASSERT_TRUE(Start(one));
+    ASSERT_TRUE(GroupOf(1));
+    const HWND one = App(0);
     const RECT place = WindowRect(one);
     SelectNextTab(Tab());
     EXPECT_EQ(0, CurSel(Tab()));
@@ -258,8 +224,8 @@ TEST_F(TabGroupTest, CyclingWrapsAtBothEndsAndStaysPutWithOneTab)
     EXPECT_TRUE(SameRect(place, WindowRect(one)));
     EXPECT_TRUE(::IsWindowVisible(one));
 
-    Add(apps.Window(1));
-    Add(apps.Window(2));
+    Add(App(1));
+    Add(App(2));
     const int forward[] = {1, 2, 0, 1};
     for (int expected : forward) {
         SelectNextTab(Tab());
@@ -279,18 +245,15 @@ TEST_F(TabGroupTest, CyclingWrapsAtBothEndsAndStaysPutWithOneTab)
 
 TEST_F(TabGroupTest, ClosingTheFrameShowsEveryGroupedWindowThatStillExists)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0), two = apps.Window(1), three = apps.Window(2);
-    ASSERT_TRUE(Start(one));
-    Add(two);
-    Add(three);
+    ASSERT_TRUE(GroupOf(3));
+    HWND one = App(0), two = App(1), three = App(2);
     ::PostMessageA(three, WM_CLOSE, 0, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(three); }));
     const RECT twoStood = WindowRect(two);
 
     m_frame->SendMessage(WM_CLOSE, 0, 0);
     EXPECT_FALSE(FrameAlive());
-    apps.CatchUp();
+    CatchUpApps();
     EXPECT_TRUE(::IsWindowVisible(one));
     EXPECT_TRUE(::IsWindowVisible(two));
     EXPECT_TRUE(SameRect(twoStood, WindowRect(two))) << "released where it last stood";
@@ -298,14 +261,12 @@ TEST_F(TabGroupTest, ClosingTheFrameShowsEveryGroupedWindowThatStillExists)
 
 TEST_F(TabGroupTest, SwitchingFromATabWhoseWindowDiedShowsTheNewOneInTheGroupsLastPlace)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0), two = apps.Window(1);
-    ASSERT_TRUE(Start(one));
-    Add(two);
+    ASSERT_TRUE(GroupOf(2));
+    const HWND one = App(0), two = App(1);
     const RECT place = WindowRect(one);
     ASSERT_FALSE(SameRect(place, WindowRect(two)));
     // Close the selected window without giving the upkeep a chance to run.
-    ::KillTimer(Frame(), 0);
+    ::KillTimer(Frame(), quortab::kUpkeepTimer);
     ::PostMessageA(one, WM_CLOSE, 0, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(one); }));
 
@@ -321,13 +282,10 @@ TEST_F(TabGroupTest, SwitchingFromATabWhoseWindowDiedShowsTheNewOneInTheGroupsLa
 
 TEST_F(TabGroupTest, AnEarlierAndTheSelectedWindowClosingInOnePassStillLeaveATabShown)
 {
-    CFixtureProcess apps(kThreeWindows);
-    HWND one = apps.Window(0), two = apps.Window(1), three = apps.Window(2);
-    ASSERT_TRUE(Start(one));
-    Add(two);
-    Add(three);
+    ASSERT_TRUE(GroupOf(3));
+    HWND one = App(0), two = App(1), three = App(2);
     ClickTab(Tab(), 2);
-    ::KillTimer(Frame(), 0);
+    ::KillTimer(Frame(), quortab::kUpkeepTimer);
     ::PostMessageA(one, WM_CLOSE, 0, 0);
     ::PostMessageA(three, WM_CLOSE, 0, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(one) && !::IsWindow(three); }));
@@ -335,7 +293,7 @@ TEST_F(TabGroupTest, AnEarlierAndTheSelectedWindowClosingInOnePassStillLeaveATab
     m_frame->SendMessage(WM_TIMER, 0, 0);
     ASSERT_EQ(1, TabCount(Tab()));
     EXPECT_EQ(0, CurSel(Tab()));
-    apps.CatchUp();
+    CatchUpApps();
     EXPECT_TRUE(::IsWindowVisible(two));
     ::SetTimer(Frame(), quortab::kUpkeepTimer, quortab::kUpkeepMs, NULL);
     EXPECT_TRUE(UpkeepPlacesFrameBelow(two));

@@ -1,9 +1,11 @@
 // The About box of the real program, opened from the strip's context menu.
+#include "Input.h"
 #include "QuorTabProcess.h"
-#include "RealInput.h"
-#include "WineProgram.h"
+#include "WindowGroup.h"
 #include "resource.h"
 #include <vector>
+
+class E2eAbout : public WindowGroupTest {};
 
 namespace {
 // A string of QuorTab.exe's version resource, read from the file as Explorer would.
@@ -22,27 +24,27 @@ std::string VersionString(const char* name)
 }
 }  // namespace
 
-TEST(E2eAbout, TheAboutBoxShowsTheProgramsOwnVersionAndCloseReturnsToTheGroup)
+TEST_F(E2eAbout, TheAboutBoxShowsTheProgramsOwnVersionAndCloseReturnsToTheGroup)
 {
-    CWineProgram notepad("notepad.exe", kNotepadClass);
-    ASSERT_TRUE(notepad.Window());
-    notepad.Place(120, 90, 560, 380);
+    ASSERT_TRUE(StartApps({}, {kNotepad}));
+    const HWND notepad = App(0);
+    PlaceWindow(notepad, 120, 90, 560, 380);
     CQuorTab quortab;
-    ASSERT_TRUE(quortab.StartWith(notepad.Window()));
+    ASSERT_TRUE(quortab.StartWith(notepad));
 
     // Beside the tabs no tab's tooltip comes up over the menu.
     ASSERT_TRUE(quortab.ChooseFromMenu(quortab.BesideTabs(), kMenuAbout));
     HWND about = NULL;
-    ASSERT_TRUE(Eventually([&] { return (about = quortab.FindWindow("#32770", "About ")) && ::IsWindowVisible(about); }))
+    ASSERT_TRUE(Eventually([&] { return (about = quortab.FindVisibleWindow(kDialogClass, "About ")) != NULL; }))
         << quortab.Describe();
     EXPECT_EQ(quortab.Frame(), ::GetWindow(about, GW_OWNER));
     // Read from QuorTab.exe's own version resource at run time.
-    EXPECT_EQ(VersionString("ProductName"), WindowTitle(::GetDlgItem(about, IDC_ABOUT_PRODUCT)));
-    EXPECT_EQ(VersionString("FileVersion"), WindowTitle(::GetDlgItem(about, IDC_ABOUT_VERSION)));
+    EXPECT_EQ(VersionString("ProductName"), ItemText(about, IDC_ABOUT_PRODUCT));
+    EXPECT_EQ(VersionString("FileVersion"), ItemText(about, IDC_ABOUT_VERSION));
 
     Click(DialogButtonCentre(about, IDCANCEL));
     EXPECT_TRUE(Eventually([&] { return !::IsWindow(about); }));
     EXPECT_FALSE(quortab.WaitForExit(0));
     EXPECT_EQ(std::vector<std::string>{"Untitled - Notepad"}, quortab.TabTitles());
-    EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), notepad.Window()));
+    EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), notepad));
 }

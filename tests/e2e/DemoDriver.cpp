@@ -3,9 +3,9 @@
 // waits for a line on its input, so that the script can take the screenshot first; it ends with
 // "done", or "failed: WHAT" and exit code 1. Everything it starts is ended before it returns.
 #include "FrameGeometry.h"
+#include "Input.h"
 #include "Pump.h"
 #include "QuorTabProcess.h"
-#include "RealInput.h"
 #include "WineProgram.h"
 #include "resource.h"
 #include <cstdio>
@@ -37,12 +37,12 @@ void Say(const char* text)
 
 int main()
 {
-    CWineProgram notepad("notepad.exe", kNotepadClass);
-    CWineProgram mines("winemine.exe", kMinesweeperClass);
+    CWineProgram notepad(kNotepad);
+    CWineProgram mines(kMinesweeper);
     if (!notepad.Window() || !mines.Window())
         return Fail("Notepad or Minesweeper did not start");
-    notepad.Place(120, 90, 560, 380);
-    mines.Place(820, 120, 160, 226);
+    PlaceWindow(notepad.Window(), 120, 90, 560, 380);
+    PlaceWindow(mines.Window(), 820, 120, 160, 226);
 
     Say("QuorTab starts and asks for the first window to group");
     CQuorTab quortab;

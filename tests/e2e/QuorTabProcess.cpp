@@ -1,29 +1,20 @@
 #include "QuorTabProcess.h"
 #include "BoxCatcher.h"
+#include "Canvas.h"
 #include "FrameGeometry.h"
+#include "Input.h"
+#include "PickerDriver.h"
 #include "Pump.h"
-#include "RealInput.h"
+#include "QuorTabNames.h"
 #include "resource.h"
 #include <commctrl.h>
 
-namespace {
-const char kFrameClass[] = "QuorQuorTab";
-const char kFrameTitle[] = "Quor Tab";
-const char kPickerTitle[] = "Add a Window";
-const char kDialogClass[] = "#32770";
-const char kMenuClass[] = "#32768";
-const DWORD kReplyMs = 3000;
-const size_t kTextOffset = 256;
-const size_t kTextChars = 1024;
-const size_t kRemoteSize = kTextOffset + kTextChars;
+const char kFixtureWindow[] = "title=Fixture Window;x=200;y=150;w=500;h=300";
 
-LRESULT SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    DWORD_PTR result = 0;
-    if (!::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kReplyMs, &result))
-        return -1;
-    return static_cast<LRESULT>(result);
-}
+namespace {
+using quortab::kTextChars;
+const size_t kTextOffset = 256;
+const size_t kRemoteSize = kTextOffset + kTextChars;
 }  // namespace
 
 bool Eventually(const std::function<bool()>& done, DWORD timeoutMs)
@@ -31,50 +22,23 @@ bool Eventually(const std::function<bool()>& done, DWORD timeoutMs)
     return PumpUntil(done, timeoutMs);
 }
 
-CQuorTab::CQuorTab() : CChildProcess(Quote(ProgramPath("QuorTab.exe"))), m_remote(NULL)
+CQuorTab::CQuorTab() : m_remote(NULL)
 {
     if (Started())
         m_remote = static_cast<char*>(::VirtualAllocEx(Handle(), NULL, kRemoteSize, MEM_COMMIT | MEM_RESERVE,
                                                        PAGE_READWRITE));
 }
 
-HWND CQuorTab::VisibleWindow(const char* className, const char* title) const
+HWND CQuorTab::Menu() const
 {
-    for (HWND window : TopLevelWindows()) {
-        char cls[64] = "";
-        ::GetClassNameA(window, cls, sizeof cls);
-        if (lstrcmpA(cls, className) == 0 && (!title || WindowTitle(window) == title) && ::IsWindowVisible(window))
-            return window;
-    }
-    return NULL;
+    return FindVisibleWindow(kMenuClass, NULL);
 }
 
-HWND CQuorTab::Picker() const { return VisibleWindow(kDialogClass, kPickerTitle); }
-HWND CQuorTab::Menu() const { return VisibleWindow(kMenuClass, NULL); }
-
-static HWND WaitFor(const std::function<HWND()>& find, DWORD timeoutMs)
+HWND CQuorTab::WaitForMenu(DWORD timeoutMs) const
 {
-    HWND found = NULL;
-    PumpUntil([&] { return (found = find()) != NULL; }, timeoutMs);
-    return found;
-}
-
-HWND CQuorTab::WaitForPicker(DWORD timeoutMs) const { return WaitFor([this] { return Picker(); }, timeoutMs); }
-HWND CQuorTab::WaitForMenu(DWORD timeoutMs) const { return WaitFor([this] { return Menu(); }, timeoutMs); }
-HWND CQuorTab::WaitForFrame(DWORD timeoutMs) const
-{
-    return WaitFor([this] { return VisibleWindow(kFrameClass, kFrameTitle); }, timeoutMs);
-}
-
-HWND CQuorTab::Frame() const
-{
-    return FindWindow(kFrameClass, kFrameTitle);
-}
-
-HWND CQuorTab::TabControl() const
-{
-    HWND frame = Frame();
-    return frame ? ::FindWindowExA(frame, NULL, WC_TABCONTROLA, NULL) : NULL;
+    HWND menu = NULL;
+    PumpUntil([&] { return (menu = Menu()) != NULL; }, timeoutMs);
+    return menu;
 }
 
 bool CQuorTab::ReadRemote(const void* address, void* data, size_t size) const
@@ -147,15 +111,6 @@ RECT CQuorTab::TabOnScreen(int index) const
 static HWND PickerList(HWND picker)
 {
     return ::GetDlgItem(picker, IDC_WINDOW_LIST);
-}
-
-std::vector<HWND> PickerWindows(HWND picker)
-{
-    HWND list = PickerList(picker);
-    std::vector<HWND> windows;
-    for (LRESULT i = 0, count = SendWithin(list, LB_GETCOUNT, 0, 0); i < count; ++i)
-        windows.push_back(reinterpret_cast<HWND>(SendWithin(list, LB_GETITEMDATA, i, 0)));
-    return windows;
 }
 
 int PickerSelection(HWND picker)
@@ -232,11 +187,9 @@ std::string Where(POINT at)
 
 std::string Name(HWND window)
 {
-    char cls[64] = "";
-    ::GetClassNameA(window, cls, sizeof cls);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(window, &pid);
-    return std::string(cls) + " '" + WindowTitle(window) + "' of process " + std::to_string(pid);
+    return ClassName(window) + " '" + WindowTitle(window) + "' of process " + std::to_string(pid);
 }
 
 // What a person would see at a point: which window of which program, and what lies on top.
@@ -260,11 +213,10 @@ std::string CQuorTab::Describe() const
         return text + "has ended with exit code " + std::to_string(static_cast<long>(ExitCode()));
     text += "has these windows:";
     for (HWND window : TopLevelWindows()) {
-        char cls[64] = "";
-        ::GetClassNameA(window, cls, sizeof cls);
-        text += std::string(" ") + cls + " '" + WindowTitle(window) + (::IsWindowVisible(window) ? "' visible" : "' hidden");
+        const std::string cls = ClassName(window);
+        text += " " + cls + " '" + WindowTitle(window) + (::IsWindowVisible(window) ? "' visible" : "' hidden");
         // A message box says what went wrong in its static text.
-        if (lstrcmpA(cls, kDialogClass) == 0)
+        if (cls == kDialogClass)
             for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
                 if (!WindowTitle(child).empty())
                     text += " [" + WindowTitle(child) + "]";
@@ -276,35 +228,11 @@ std::string CQuorTab::Describe() const
 int MenuItemTextPixels(HWND menu, ContextMenuItem item)
 {
     const RECT client = ClientRectOnScreen(menu);
-    const int width = client.right - client.left;
     const int band = (client.bottom - client.top) / kMenuItems;
     // The middle of the item's line, clear of the menu's border and margins.
-    const int top = client.top + band * item + band / 4;
-    const int height = band / 2;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = NULL;
-    HDC screen = ::GetDC(NULL);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP shot = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = ::SelectObject(memory, shot);
-    ::BitBlt(memory, 0, 0, width, height, screen, client.left, top, SRCCOPY);
-    ::SelectObject(memory, old);
-    const COLORREF text = ::GetSysColor(COLOR_MENUTEXT);
-    const DWORD wanted = (GetRValue(text) << 16) | (GetGValue(text) << 8) | GetBValue(text);
-    int count = 0;
-    const DWORD* pixel = static_cast<const DWORD*>(bits);
-    for (int i = 0; bits && i < width * height; ++i)
-        count += (pixel[i] & 0xFFFFFF) == wanted;
-    ::DeleteObject(shot);
-    ::DeleteDC(memory);
-    ::ReleaseDC(NULL, screen);
-    return count;
+    CCanvas line(client.right - client.left, band / 2);
+    line.CopyScreen(client.left, client.top + band * item + band / 4);
+    return line.Count(::GetSysColor(COLOR_MENUTEXT));
 }
 
 std::string CQuorTab::MessageBoxes() const
@@ -414,4 +342,14 @@ std::string CQuorTab::MessageBoxes() const
 {
     Eventually([&] { return FrameIsPlacedBelow(frame, window); });
     return FrameIsPlacedBelow(frame, window);
+}
+
+::testing::AssertionResult CQuorTab::Group(const std::vector<HWND>& windows)
+{
+    if (windows.empty())
+        return ::testing::AssertionFailure() << "no window to group";
+    ::testing::AssertionResult grouped = StartWith(windows[0]);
+    for (size_t i = 1; grouped && i < windows.size(); ++i)
+        grouped = Add(windows[i]);
+    return grouped;
 }

@@ -1,9 +1,12 @@
 #pragma once
-#include "Fixture.h"
+#include "QuorTabProgram.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>
 #include <vector>
+
+// The window of our fixture that the tests group beside Wine's programs.
+extern const char kFixtureWindow[];
 
 // The items of QuorTab's context menu, top to bottom.
 enum ContextMenuItem { kMenuAbout, kMenuAddWindow, kMenuRemoveWindow, kMenuExit, kMenuItems };
@@ -12,21 +15,16 @@ enum ContextMenuItem { kMenuAbout, kMenuAddWindow, kMenuRemoveWindow, kMenuExit,
 // found by class and title, the user's actions are real mouse and keyboard input, and its tab
 // control is read through a buffer in QuorTab's own address space, since tab messages carry
 // pointers that are not carried across processes.
-class CQuorTab : public CChildProcess {
+class CQuorTab : public CQuorTabProgram {
 public:
     // Starts QuorTab.exe from beside the test; the process ends with this object at the latest.
     CQuorTab();
 
-    // Each waits up to `timeoutMs` for the window to be visible; null if it never is.
-    HWND WaitForPicker(DWORD timeoutMs = 10000) const;
-    HWND WaitForFrame(DWORD timeoutMs = 10000) const;
+    // Waits up to `timeoutMs` for the context menu to be visible; null if it never is.
     HWND WaitForMenu(DWORD timeoutMs = 5000) const;
-    // The visible context menu or picker now, or null.
+    // The visible context menu now, or null.
     HWND Menu() const;
-    HWND Picker() const;
 
-    HWND Frame() const;
-    HWND TabControl() const;
     int TabCount() const;
     int Selection() const;
     HWND TabWindow(int index) const;
@@ -52,13 +50,14 @@ public:
     // "&Add Window..." from a right-click on the selected tab, then the window in the picker;
     // succeeds once its tab is there and the window has gone into hiding.
     ::testing::AssertionResult Add(HWND window);
+    // StartWith the first window, then Add the others in order.
+    ::testing::AssertionResult Group(const std::vector<HWND>& windows);
     // Its state in words, for failure messages: ended, or which windows it has.
     std::string Describe() const;
     // The caption and text of every message box it shows now; empty when there is none.
     std::string MessageBoxes() const;
 
 private:
-    HWND VisibleWindow(const char* className, const char* title) const;
     // Sends a tab message whose lParam points into the remote buffer; the reply, or -1.
     LRESULT SendToTab(UINT message, WPARAM wParam, bool withBuffer) const;
     bool ReadRemote(const void* address, void* data, size_t size) const;
@@ -68,8 +67,7 @@ private:
     char* m_remote;
 };
 
-// The "Add a Window" dialog of another process.
-std::vector<HWND> PickerWindows(HWND picker);
+// The "Add a Window" dialog of another process (PickerWindows in PickerDriver.h).
 int PickerSelection(HWND picker);
 RECT PickerItemOnScreen(HWND picker, int index);
 POINT DialogButtonCentre(HWND dialog, int id);
@@ -83,9 +81,9 @@ bool PickWithMouse(HWND picker, HWND window);
 int MenuItemTextPixels(HWND menu, ContextMenuItem item);
 
 // Like PumpUntil, with the deadline the end-to-end tests allow for another process to react:
-// far above the 250 ms upkeep, as the machine may be busy.
+// far above the upkeep's kUpkeepMs, as the machine may be busy.
 bool Eventually(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 // The strip where a person expects it under `window` (FrameIsPlacedBelow), after waiting for
-// it as long as Eventually does: the upkeep puts the strip back within 250 ms of any change.
+// it as long as Eventually does: the upkeep puts the strip back within kUpkeepMs of any change.
 ::testing::AssertionResult StripSettlesUnder(HWND frame, HWND window);

@@ -1,41 +1,39 @@
 // Giving windows back: the context menu's Remove Window and Exit, and grouped applications that
 // end while QuorTab holds them.
 #include "FrameGeometry.h"
+#include "Input.h"
 #include "Pump.h"
 #include "QuorTabProcess.h"
-#include "RealInput.h"
-#include "WineProgram.h"
+#include "WindowGroup.h"
 
-TEST(E2eReleasing, RemovingAHiddenTabBringsItsWindowBackWhereItWasHidden)
+class E2eReleasing : public WindowGroupTest {};
+
+TEST_F(E2eReleasing, RemovingAHiddenTabBringsItsWindowBackWhereItWasHidden)
 {
-    CWineProgram notepad("notepad.exe", kNotepadClass);
-    CWineProgram mines("winemine.exe", kMinesweeperClass);
-    ASSERT_TRUE(notepad.Window() && mines.Window());
-    notepad.Place(80, 60, 560, 380);
-    mines.Place(800, 300, 160, 226);
-    const RECT minesStood = WindowRect(mines.Window());
+    ASSERT_TRUE(StartApps({}, {kNotepad, kMinesweeper}));
+    const HWND notepad = App(0), mines = App(1);
+    PlaceWindow(notepad, 80, 60, 560, 380);
+    PlaceWindow(mines, 800, 300, 160, 226);
+    const RECT minesStood = WindowRect(mines);
     CQuorTab quortab;
-    ASSERT_TRUE(quortab.StartWith(notepad.Window()));
-    ASSERT_TRUE(quortab.Add(mines.Window()));
-    ASSERT_FALSE(::IsWindowVisible(mines.Window()));
+    ASSERT_TRUE(quortab.Group(Apps()));
+    ASSERT_FALSE(::IsWindowVisible(mines));
 
     ASSERT_TRUE(quortab.ChooseFromMenu(quortab.TabPoint(1), kMenuRemoveWindow));
-    EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(mines.Window()) && quortab.TabCount() == 1; }));
-    EXPECT_TRUE(SameRect(minesStood, WindowRect(mines.Window()))) << Describe(WindowRect(mines.Window()));
+    EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(mines) && quortab.TabCount() == 1; }));
+    EXPECT_TRUE(SameRect(minesStood, WindowRect(mines))) << Describe(WindowRect(mines));
     EXPECT_EQ(std::vector<std::string>{"Untitled - Notepad"}, quortab.TabTitles());
     EXPECT_EQ(0, quortab.Selection());
-    EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), notepad.Window()));
+    EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), notepad));
 }
 
-TEST(E2eReleasing, RemoveWindowIsOfferedOnATabButGreyedBesideTheTabs)
+TEST_F(E2eReleasing, RemoveWindowIsOfferedOnATabButGreyedBesideTheTabs)
 {
-    CWineProgram notepad("notepad.exe", kNotepadClass);
-    CWineProgram mines("winemine.exe", kMinesweeperClass);
-    ASSERT_TRUE(notepad.Window() && mines.Window());
-    notepad.Place(120, 90, 560, 380);
+    ASSERT_TRUE(StartApps({}, {kNotepad, kMinesweeper}));
+    const HWND notepad = App(0), mines = App(1);
+    PlaceWindow(notepad, 120, 90, 560, 380);
     CQuorTab quortab;
-    ASSERT_TRUE(quortab.StartWith(notepad.Window()));
-    ASSERT_TRUE(quortab.Add(mines.Window()));
+    ASSERT_TRUE(quortab.Group(Apps()));
 
     ASSERT_TRUE(quortab.Reachable(quortab.TabPoint(1)));
     RightClick(quortab.TabPoint(1));
@@ -61,131 +59,119 @@ TEST(E2eReleasing, RemoveWindowIsOfferedOnATabButGreyedBesideTheTabs)
     PressKeys({VK_ESCAPE});
     EXPECT_TRUE(Eventually([&] { return quortab.Menu() == NULL; }));
     EXPECT_EQ(2, quortab.TabCount());
-    EXPECT_FALSE(::IsWindowVisible(mines.Window()));
+    EXPECT_FALSE(::IsWindowVisible(mines));
 }
 
-TEST(E2eReleasing, RemovingTheSelectedTabLeavesItsWindowAndTheStripWhereTheyStand)
+TEST_F(E2eReleasing, RemovingTheSelectedTabLeavesItsWindowAndTheStripWhereTheyStand)
 {
-    CWineProgram notepad("notepad.exe", kNotepadClass);
-    CWineProgram mines("winemine.exe", kMinesweeperClass);
-    ASSERT_TRUE(notepad.Window() && mines.Window());
-    notepad.Place(100, 80, 520, 380);
-    mines.Place(760, 420, 160, 226);
-    const RECT minesStood = WindowRect(mines.Window());
+    ASSERT_TRUE(StartApps({}, {kNotepad, kMinesweeper}));
+    const HWND notepad = App(0), mines = App(1);
+    PlaceWindow(notepad, 100, 80, 520, 380);
+    PlaceWindow(mines, 760, 420, 160, 226);
+    const RECT minesStood = WindowRect(mines);
     CQuorTab quortab;
-    ASSERT_TRUE(quortab.StartWith(notepad.Window()));
-    ASSERT_TRUE(quortab.Add(mines.Window()));
-    const RECT notepadStood = WindowRect(notepad.Window());
+    ASSERT_TRUE(quortab.Group(Apps()));
+    const RECT notepadStood = WindowRect(notepad);
     const RECT stripStood = WindowRect(quortab.Frame());
 
     ASSERT_TRUE(quortab.ChooseFromMenu(quortab.TabPoint(0), kMenuRemoveWindow));
     ASSERT_TRUE(Eventually([&] { return quortab.TabCount() == 1; }));
     PumpFor(500);
-    EXPECT_TRUE(::IsWindowVisible(notepad.Window()));
-    EXPECT_TRUE(SameRect(notepadStood, WindowRect(notepad.Window())));
+    EXPECT_TRUE(::IsWindowVisible(notepad));
+    EXPECT_TRUE(SameRect(notepadStood, WindowRect(notepad)));
     EXPECT_EQ(-1, quortab.Selection()) << "no tab is selected any more";
     EXPECT_TRUE(SameRect(stripStood, WindowRect(quortab.Frame()))) << "the strip waits where it was";
-    EXPECT_FALSE(::IsWindowVisible(mines.Window()));
+    EXPECT_FALSE(::IsWindowVisible(mines));
 
     // Selecting the remaining tab shows Minesweeper where it was hidden, with the strip.
     ASSERT_TRUE(quortab.ClickTab(0));
-    EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), mines.Window()));
-    EXPECT_TRUE(SameRect(minesStood, WindowRect(mines.Window()))) << Describe(WindowRect(mines.Window()));
+    EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), mines));
+    EXPECT_TRUE(SameRect(minesStood, WindowRect(mines))) << Describe(WindowRect(mines));
 }
 
-TEST(E2eReleasing, ClosingMinesweeperWithAltF4HandsTheStripToNotepad)
+TEST_F(E2eReleasing, ClosingMinesweeperWithAltF4HandsTheStripToNotepad)
 {
-    CWineProgram notepad("notepad.exe", kNotepadClass);
-    CWineProgram mines("winemine.exe", kMinesweeperClass);
-    ASSERT_TRUE(notepad.Window() && mines.Window());
-    notepad.Place(150, 100, 500, 360);
+    ASSERT_TRUE(StartApps({}, {kNotepad, kMinesweeper}));
+    const HWND notepad = App(0), mines = App(1);
+    PlaceWindow(notepad, 150, 100, 500, 360);
     CQuorTab quortab;
-    ASSERT_TRUE(quortab.StartWith(notepad.Window()));
-    ASSERT_TRUE(quortab.Add(mines.Window()));
+    ASSERT_TRUE(quortab.Group(Apps()));
     ASSERT_TRUE(quortab.ClickTab(1));
-    ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == mines.Window(); }));
-    const RECT notepadStood = WindowRect(notepad.Window());
+    ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == mines; }));
+    const RECT notepadStood = WindowRect(notepad);
 
     PressKeys({VK_MENU, VK_F4});
-    ASSERT_TRUE(mines.WaitForExit(5000));
+    ASSERT_TRUE(ProcessOf(mines).WaitForExit(5000));
     EXPECT_TRUE(Eventually([&] { return quortab.TabCount() == 1 && quortab.Selection() == 0; }));
     EXPECT_EQ(std::vector<std::string>{"Untitled - Notepad"}, quortab.TabTitles());
-    EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), notepad.Window()));
-    EXPECT_TRUE(SameRect(notepadStood, WindowRect(notepad.Window()))) << "shown where it stands";
+    EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), notepad));
+    EXPECT_TRUE(SameRect(notepadStood, WindowRect(notepad))) << "shown where it stands";
     EXPECT_EQ("", quortab.MessageBoxes()) << "closing a grouped program is no error";
 }
 
-TEST(E2eReleasing, AHiddenApplicationThatEndsLosesOnlyItsTab)
+TEST_F(E2eReleasing, AHiddenApplicationThatEndsLosesOnlyItsTab)
 {
-    CFixtureProcess apps({"title=Fixture Window;x=200;y=150;w=500;h=300"});
-    CWineProgram notepad("notepad.exe", kNotepadClass);
-    CWineProgram mines("winemine.exe", kMinesweeperClass);
-    ASSERT_TRUE(notepad.Window() && mines.Window());
+    ASSERT_TRUE(StartApps({kFixtureWindow}, {kNotepad, kMinesweeper}));
+    const HWND fixture = App(0), notepad = App(1), mines = App(2);
     CQuorTab quortab;
-    ASSERT_TRUE(quortab.StartWith(apps.Window(0)));
-    ASSERT_TRUE(quortab.Add(notepad.Window()));
-    ASSERT_TRUE(quortab.Add(mines.Window()));
-    const RECT place = WindowRect(apps.Window(0));
+    ASSERT_TRUE(quortab.Group(Apps()));
+    const RECT place = WindowRect(fixture);
 
-    ::TerminateProcess(notepad.Handle(), 1);
-    ASSERT_TRUE(notepad.WaitForExit(5000));
+    ::TerminateProcess(ProcessOf(notepad).Handle(), 1);
+    ASSERT_TRUE(ProcessOf(notepad).WaitForExit(5000));
     EXPECT_TRUE(Eventually([&] { return quortab.TabCount() == 2; }));
     EXPECT_EQ((std::vector<std::string>{"Fixture Window", "WineMine"}), quortab.TabTitles());
     EXPECT_EQ(0, quortab.Selection());
-    EXPECT_TRUE(::IsWindowVisible(apps.Window(0)));
-    EXPECT_FALSE(::IsWindowVisible(mines.Window()));
-    EXPECT_TRUE(SameRect(place, WindowRect(apps.Window(0))));
-    EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), apps.Window(0)));
+    EXPECT_TRUE(::IsWindowVisible(fixture));
+    EXPECT_FALSE(::IsWindowVisible(mines));
+    EXPECT_TRUE(SameRect(place, WindowRect(fixture)));
+    EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), fixture));
     EXPECT_EQ("", quortab.MessageBoxes()) << "a program that ends is no error";
 }
 
-TEST(E2eReleasing, ExitFromTheMenuShowsEveryGroupedWindowAndEndsWithZero)
+TEST_F(E2eReleasing, ExitFromTheMenuShowsEveryGroupedWindowAndEndsWithZero)
 {
-    CFixtureProcess apps({"title=Fixture Window;x=200;y=150;w=500;h=300"});
-    CWineProgram notepad("notepad.exe", kNotepadClass);
-    CWineProgram mines("winemine.exe", kMinesweeperClass);
-    ASSERT_TRUE(notepad.Window() && mines.Window());
+    ASSERT_TRUE(StartApps({kFixtureWindow}, {kNotepad, kMinesweeper}));
+    const HWND fixture = App(0), notepad = App(1), mines = App(2);
     CQuorTab quortab;
-    ASSERT_TRUE(quortab.StartWith(apps.Window(0)));
-    ASSERT_TRUE(quortab.Add(notepad.Window()));
-    ASSERT_TRUE(quortab.Add(mines.Window()));
+    ASSERT_TRUE(quortab.Group(Apps()));
     ASSERT_TRUE(quortab.ClickTab(1));
-    ASSERT_TRUE(Eventually([&] { return ::IsWindowVisible(notepad.Window()) != FALSE; }));
-    const RECT place = WindowRect(notepad.Window());
+    ASSERT_TRUE(Eventually([&] { return ::IsWindowVisible(notepad) != FALSE; }));
+    const RECT place = WindowRect(notepad);
 
     ASSERT_TRUE(quortab.ChooseFromMenu(quortab.TabPoint(0), kMenuExit));
     ASSERT_TRUE(quortab.WaitForExit(5000)) << quortab.Describe();
     EXPECT_EQ(0u, quortab.ExitCode());
-    for (HWND window : {apps.Window(0), notepad.Window(), mines.Window()})
+    for (HWND window : {fixture, notepad, mines})
         EXPECT_TRUE(::IsWindowVisible(window)) << "'" << WindowTitle(window) << "' stays hidden";
-    EXPECT_TRUE(SameRect(place, WindowRect(notepad.Window()))) << "shown where it last stood";
-    EXPECT_TRUE(SameRect(place, WindowRect(apps.Window(0))));
+    EXPECT_TRUE(SameRect(place, WindowRect(notepad))) << "shown where it last stood";
+    EXPECT_TRUE(SameRect(place, WindowRect(fixture)));
 }
 
-TEST(E2eReleasing, ClosingTheLastGroupedApplicationEndsQuorTabWithZero)
+TEST_F(E2eReleasing, ClosingTheLastGroupedApplicationEndsQuorTabWithZero)
 {
-    CWineProgram notepad("notepad.exe", kNotepadClass);
-    ASSERT_TRUE(notepad.Window());
+    ASSERT_TRUE(StartApps({}, {kNotepad}));
+    const HWND notepad = App(0);
     CQuorTab quortab;
-    ASSERT_TRUE(quortab.StartWith(notepad.Window()));
-    ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == notepad.Window(); }));
+    ASSERT_TRUE(quortab.StartWith(notepad));
+    ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == notepad; }));
 
     PressKeys({VK_MENU, VK_F4});
-    ASSERT_TRUE(notepad.WaitForExit(5000));
+    ASSERT_TRUE(ProcessOf(notepad).WaitForExit(5000));
     ASSERT_TRUE(quortab.WaitForExit(5000)) << quortab.Describe();
     EXPECT_EQ(0u, quortab.ExitCode());
 }
 
-TEST(E2eReleasing, RemovingTheOnlyTabEndsQuorTabWithZeroAndLeavesMinesweeperShown)
+TEST_F(E2eReleasing, RemovingTheOnlyTabEndsQuorTabWithZeroAndLeavesMinesweeperShown)
 {
-    CWineProgram mines("winemine.exe", kMinesweeperClass);
-    ASSERT_TRUE(mines.Window());
-    mines.Place(300, 200, 160, 226);
+    ASSERT_TRUE(StartApps({}, {kMinesweeper}));
+    const HWND mines = App(0);
+    PlaceWindow(mines, 300, 200, 160, 226);
     CQuorTab quortab;
-    ASSERT_TRUE(quortab.StartWith(mines.Window()));
+    ASSERT_TRUE(quortab.StartWith(mines));
 
     ASSERT_TRUE(quortab.ChooseFromMenu(quortab.TabPoint(0), kMenuRemoveWindow));
     ASSERT_TRUE(quortab.WaitForExit(5000)) << quortab.Describe();
     EXPECT_EQ(0u, quortab.ExitCode());
-    EXPECT_TRUE(::IsWindowVisible(mines.Window()));
+    EXPECT_TRUE(::IsWindowVisible(mines));
 }

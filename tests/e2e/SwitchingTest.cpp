@@ -1,10 +1,13 @@
 // Switching among grouped windows with the real mouse, keys and wheel, and the strip following
 // the visible window.
 #include "FrameGeometry.h"
+#include "Input.h"
 #include "Pump.h"
+#include "QuorTabNames.h"
 #include "QuorTabProcess.h"
-#include "RealInput.h"
-#include "WineProgram.h"
+#include "WindowGroup.h"
+
+class E2eSwitching : public WindowGroupTest {};
 
 namespace {
 // Only the selected tab's window is visible, and the strip sits under it.
@@ -27,52 +30,45 @@ namespace {
 }
 }  // namespace
 
-TEST(E2eSwitching, SwitchingToNotepadPutsItWhereMinesweeperStood)
+TEST_F(E2eSwitching, SwitchingToNotepadPutsItWhereMinesweeperStood)
 {
-    CWineProgram notepad("notepad.exe", kNotepadClass);
-    CWineProgram mines("winemine.exe", kMinesweeperClass);
-    ASSERT_TRUE(notepad.Window() && mines.Window());
-    notepad.Place(100, 80, 520, 380);
-    mines.Place(700, 150, 160, 226);
+    ASSERT_TRUE(StartApps({}, {kNotepad, kMinesweeper}));
+    const HWND notepad = App(0), mines = App(1);
+    PlaceWindow(notepad, 100, 80, 520, 380);
+    PlaceWindow(mines, 700, 150, 160, 226);
     CQuorTab quortab;
-    ASSERT_TRUE(quortab.StartWith(notepad.Window()));
-    ASSERT_TRUE(quortab.Add(mines.Window()));
+    ASSERT_TRUE(quortab.Group(Apps()));
     EXPECT_EQ((std::vector<std::string>{"Untitled - Notepad", "WineMine"}), quortab.TabTitles());
-    EXPECT_FALSE(::IsWindowVisible(mines.Window())) << "an added window waits hidden for its tab";
+    EXPECT_FALSE(::IsWindowVisible(mines)) << "an added window waits hidden for its tab";
     EXPECT_TRUE(Shows(quortab, 0)) << "adding does not switch";
 
-    const RECT notepadStood = WindowRect(notepad.Window());
+    const RECT notepadStood = WindowRect(notepad);
     ASSERT_TRUE(quortab.ClickTab(1));
     EXPECT_TRUE(Shows(quortab, 1));
-    EXPECT_TRUE(SameRect(notepadStood, WindowRect(mines.Window())))
-        << "Minesweeper takes Notepad's place: " << Describe(WindowRect(mines.Window()));
+    EXPECT_TRUE(SameRect(notepadStood, WindowRect(mines)))
+        << "Minesweeper takes Notepad's place: " << Describe(WindowRect(mines));
 
     // The user drags Minesweeper elsewhere by its caption; the strip comes along.
-    const RECT before = WindowRect(mines.Window());
+    const RECT before = WindowRect(mines);
     const POINT caption = {before.left + 60, before.top + 10};
     Drag(caption, POINT{caption.x + 150, caption.y + 120});
-    ASSERT_TRUE(Eventually([&] { return WindowRect(mines.Window()).left == before.left + 150; }))
-        << "the drag did not move Minesweeper: " << Describe(WindowRect(mines.Window()));
-    const RECT minesStood = WindowRect(mines.Window());
-    EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), mines.Window()));
+    ASSERT_TRUE(Eventually([&] { return WindowRect(mines).left == before.left + 150; }))
+        << "the drag did not move Minesweeper: " << Describe(WindowRect(mines));
+    const RECT minesStood = WindowRect(mines);
+    EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), mines));
 
     ASSERT_TRUE(quortab.ClickTab(0));
     EXPECT_TRUE(Shows(quortab, 0));
-    EXPECT_TRUE(SameRect(minesStood, WindowRect(notepad.Window())))
-        << "Notepad takes Minesweeper's place: " << Describe(WindowRect(notepad.Window()));
+    EXPECT_TRUE(SameRect(minesStood, WindowRect(notepad)))
+        << "Notepad takes Minesweeper's place: " << Describe(WindowRect(notepad));
 }
 
-TEST(E2eSwitching, CtrlTabAndCtrlShiftTabWalkThroughThreeWindowsAndWrapAround)
+TEST_F(E2eSwitching, CtrlTabAndCtrlShiftTabWalkThroughThreeWindowsAndWrapAround)
 {
-    CFixtureProcess apps({"title=Fixture Window;x=200;y=150;w=500;h=300"});
-    CWineProgram notepad("notepad.exe", kNotepadClass);
-    CWineProgram mines("winemine.exe", kMinesweeperClass);
-    ASSERT_TRUE(notepad.Window() && mines.Window());
+    ASSERT_TRUE(StartApps({kFixtureWindow}, {kNotepad, kMinesweeper}));
     CQuorTab quortab;
-    ASSERT_TRUE(quortab.StartWith(apps.Window(0)));
-    ASSERT_TRUE(quortab.Add(notepad.Window()));
-    ASSERT_TRUE(quortab.Add(mines.Window()));
-    const RECT place = WindowRect(apps.Window(0));
+    ASSERT_TRUE(quortab.Group(Apps()));
+    const RECT place = WindowRect(App(0));
 
     // A click on the empty strip beside the tabs gives QuorTab the keyboard, and switches nothing.
     ASSERT_TRUE(quortab.ClickBesideTabs());
@@ -97,20 +93,15 @@ TEST(E2eSwitching, CtrlTabAndCtrlShiftTabWalkThroughThreeWindowsAndWrapAround)
     EXPECT_TRUE(OnlySelectedShows(quortab, 1)) << "Tab without Ctrl switches nothing";
 }
 
-TEST(E2eSwitching, TurningTheWheelOverTheStripStepsOneTabPerNotch)
+TEST_F(E2eSwitching, TurningTheWheelOverTheStripStepsOneTabPerNotch)
 {
-    CFixtureProcess apps({"title=Fixture Window;x=200;y=150;w=500;h=300"});
-    CWineProgram notepad("notepad.exe", kNotepadClass);
-    CWineProgram mines("winemine.exe", kMinesweeperClass);
-    ASSERT_TRUE(notepad.Window() && mines.Window());
+    ASSERT_TRUE(StartApps({kFixtureWindow}, {kNotepad, kMinesweeper}));
     CQuorTab quortab;
-    ASSERT_TRUE(quortab.StartWith(apps.Window(0)));
-    ASSERT_TRUE(quortab.Add(notepad.Window()));
-    ASSERT_TRUE(quortab.Add(mines.Window()));
+    ASSERT_TRUE(quortab.Group(Apps()));
     // The grouped window has the keyboard, as after typing in it; the wheel still reaches the
     // strip under the mouse.
-    Click(Centre(ClientRectOnScreen(apps.Window(0))));
-    ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == apps.Window(0); }));
+    Click(Centre(ClientRectOnScreen(App(0))));
+    ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == App(0); }));
 
     struct Step { int notches; int selected; const char* what; };
     const Step steps[] = {
@@ -131,39 +122,34 @@ TEST(E2eSwitching, TurningTheWheelOverTheStripStepsOneTabPerNotch)
     EXPECT_TRUE(OnlySelectedShows(quortab, 1));
 }
 
-TEST(E2eSwitching, TheTabFollowsItsWindowsTitleAndAHoveredTabShowsItInFull)
+TEST_F(E2eSwitching, TheTabFollowsItsWindowsTitleAndAHoveredTabShowsItInFull)
 {
     const std::string longTitle = "Quarterly report draft - with a title far too long for one tab";
-    CFixtureProcess apps({"title=Report;x=200;y=150;w=500;h=300"});
+    ASSERT_TRUE(StartApps({"title=Report;x=200;y=150;w=500;h=300"}));
     CQuorTab quortab;
-    ASSERT_TRUE(quortab.StartWith(apps.Window(0)));
+    ASSERT_TRUE(quortab.StartWith(App(0)));
     ASSERT_EQ(std::vector<std::string>{"Report"}, quortab.TabTitles());
 
-    ::SendMessageA(apps.Window(0), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longTitle.c_str()));
+    ::SendMessageA(App(0), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longTitle.c_str()));
     EXPECT_TRUE(Eventually([&] { return quortab.TabTitle(0) == longTitle; })) << quortab.TabTitle(0);
 
-    // The 100-pixel tab cuts the title; resting the mouse on it shows the whole title, as
+    // The narrow tab cuts the title; resting the mouse on it shows the whole title, as
     // tooltips do, once the strip is the active window.
     ASSERT_TRUE(quortab.ClickBesideTabs());
     ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == quortab.Frame(); }));
     MoveMouse(quortab.TabPoint(0));
     HWND tip = NULL;
     EXPECT_TRUE(Eventually([&] {
-        for (HWND window : quortab.TopLevelWindows()) {
-            char cls[64] = "";
-            ::GetClassNameA(window, cls, sizeof cls);
-            if (lstrcmpA(cls, "tooltips_class32") == 0 && ::IsWindowVisible(window))
-                tip = window;
-        }
+        tip = quortab.FindVisibleWindow(TOOLTIPS_CLASSA, NULL);
         return tip != NULL;
     }, 5000)) << "no tooltip over the tab";
     if (tip) {
         // Asked, not read: a tooltip keeps its text to itself, not as a window caption.
-        char text[256] = "";
+        char text[quortab::kTextChars] = "";
         ::SendMessageTimeoutA(tip, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
                               3000, NULL);
         EXPECT_EQ(longTitle, text);
         RECT shown = WindowRect(tip);
-        EXPECT_GT(shown.right - shown.left, 100) << "the tip is wider than the tab it explains";
+        EXPECT_GT(shown.right - shown.left, quortab::kTabWidth) << "the tip is wider than the tab it explains";
     }
 }

@@ -1,8 +1,9 @@
 #include "FrameworkTestSupport.h"
 #include "BoxCatcher.h"
 #include "FrameworkTestIds.h"
-#include "Fixture.h"
+#include "WindowFacts.h"
 #include "MessageRecorder.h"
+#include "QuorTabNames.h"
 #include <algorithm>
 #include <new>
 #include <ostream>
@@ -15,13 +16,6 @@ class DlgHandler : public CFrameworkTest {
 protected:
     CMessageRecorder m_log;
 };
-
-std::string ItemText(HWND dialog, int id)
-{
-    char text[256] = "";
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
 
 size_t IndexOf(const std::vector<UINT>& messages, UINT message)
 {
@@ -327,9 +321,7 @@ class DlgBarrierTest : public DlgHandler, public ::testing::WithParamInterface<D
 TEST_P(DlgBarrierTest, ShowsOneErrorBoxCaptionedWithTheDialogTitleAndGoesOn)
 {
     const DlgBarrierCase& c = GetParam();
-    std::string title;
-    for (int i = 0; i < 1500; ++i)
-        title += static_cast<char>('a' + i % 26);
+    const std::string title = LongTitle();
     CBoxCatcher boxes;
     CThrowingDlg dialog(c.site, c.kind);
     HWND window = NULL;
@@ -347,7 +339,7 @@ TEST_P(DlgBarrierTest, ShowsOneErrorBoxCaptionedWithTheDialogTitleAndGoesOn)
     ASSERT_EQ(1u, boxes.Boxes().size());
     const CaughtBox& box = boxes.Boxes()[0];
     EXPECT_EQ(ExpectedText(c.kind, c.text), box.text);
-    EXPECT_EQ(title.substr(0, 1023), box.caption);
+    EXPECT_EQ(title.substr(0, quortab::kTextChars - 1), box.caption);
     EXPECT_EQ(c.ownedByDialog ? window : NULL, box.owner);
     EXPECT_TRUE(box.errorIcon);
 }

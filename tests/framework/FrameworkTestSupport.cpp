@@ -1,6 +1,6 @@
 #include "FrameworkTestSupport.h"
+#include "Ticker.h"
 #include <cstdio>
-#include <map>
 #include <vector>
 
 const char kTestClass[] = "QuorFrameworkTest";
@@ -14,16 +14,6 @@ HWND CreateTestWindow(CWndHandler* object, const char* title, DWORD style, HWND 
 {
     object->CreateWnd(kTestClass, title, style, 0, 100, 100, 300, 200, parent, NULL, TestInstance());
     return object->GetHandle();
-}
-
-bool TakeQuitMessage(WPARAM* exitCode)
-{
-    MSG message;
-    if (!::PeekMessageA(&message, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
-        return false;
-    if (exitCode)
-        *exitCode = message.wParam;
-    return true;
 }
 
 void CFrameworkTest::SetUp()
@@ -41,59 +31,13 @@ void CFrameworkTest::TearDown()
         left.push_back(entry.first);
     for (HWND window : left)
         ::DestroyWindow(window);
-    TakeQuitMessage();
-}
-
-namespace {
-// Calls `tick` every periodMs from whatever message loop runs on this thread, until destroyed.
-class CTicker {
-public:
-    CTicker(DWORD periodMs, std::function<void()> tick) : m_tick(std::move(tick))
-    {
-        m_id = ::SetTimer(NULL, 0, periodMs, Proc);
-        Tickers()[m_id] = this;
-    }
-    ~CTicker()
-    {
-        ::KillTimer(NULL, m_id);
-        Tickers().erase(m_id);
-    }
-
-private:
-    static std::map<UINT_PTR, CTicker*>& Tickers()
-    {
-        static std::map<UINT_PTR, CTicker*> tickers;
-        return tickers;
-    }
-    static void CALLBACK Proc(HWND, UINT, UINT_PTR id, DWORD)
-    {
-        auto found = Tickers().find(id);
-        if (found != Tickers().end())
-            found->second->m_tick();
-    }
-
-    UINT_PTR m_id;
-    std::function<void()> m_tick;
-};
+    TakeQuit();
 }
 
 INT_PTR RunModal(CDlgHandler& dialog, const std::function<INT_PTR()>& doModal,
                  const std::function<void(HWND)>& whileOpen, DWORD timeoutMs)
 {
-    const DWORD start = ::GetTickCount();
-    bool ran = false;
-    CTicker ticker(10, [&] {
-        HWND window = dialog.GetHandle();
-        if (!window)
-            return;
-        if (!ran && ::IsWindowVisible(window)) {
-            ran = true;
-            whileOpen(window);
-        } else if (::GetTickCount() - start > timeoutMs) {
-            ::EndDialog(window, kTimedOut);
-        }
-    });
-    return doModal();
+    return DriveDialog(dialog, doModal, {Once(whileOpen)}, timeoutMs).result;
 }
 
 INT_PTR RunModal(CDlgHandler& dialog, WORD templateId, const std::function<void(HWND)>& whileOpen,

@@ -1,8 +1,10 @@
 // What the framework tests share: a window class, a fixture that leaves nothing behind, and
 // modal runs with deadlines.
 #pragma once
+#include "DialogDriver.h"
 #include "DlgHandler.h"
 #include "MessageLoop.h"
+#include "Pump.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <utility>
@@ -15,9 +17,6 @@ HINSTANCE TestInstance();
 HWND CreateTestWindow(CWndHandler* object, const char* title = "Framework Test",
                       DWORD style = WS_OVERLAPPEDWINDOW, HWND parent = NULL);
 
-// Takes a pending quit message off this thread's queue; true, with its exit code, if there was one.
-bool TakeQuitMessage(WPARAM* exitCode = NULL);
-
 // Registers kTestClass, and destroys whatever framework window a test left and any quit message,
 // so that a test behaves the same alone or after others in one process.
 class CFrameworkTest : public ::testing::Test {
@@ -26,12 +25,12 @@ protected:
     void TearDown() override;
 };
 
-// The result of a modal run that had to be ended because it outlived its deadline.
+// What a message loop that outlived its deadline was made to return.
 const int kTimedOut = 0x7E57;
 
 // Runs `doModal` (a DoModal of `dialog`) and calls whileOpen(dialog window) once from inside the
-// dialog's own modal loop, as soon as the dialog is shown. A dialog still open after timeoutMs
-// is ended with kTimedOut.
+// dialog's own modal loop, as soon as the dialog is shown (DriveDialog with one step). A dialog
+// still open after timeoutMs is ended with kDriverEnded.
 INT_PTR RunModal(CDlgHandler& dialog, const std::function<INT_PTR()>& doModal,
                  const std::function<void(HWND)>& whileOpen, DWORD timeoutMs = 5000);
 INT_PTR RunModal(CDlgHandler& dialog, WORD templateId, const std::function<void(HWND)>& whileOpen,

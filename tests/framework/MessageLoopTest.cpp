@@ -56,7 +56,7 @@ TEST_P(MessageLoopTest, QueuedQuitEndsTheLoopAtOnceWithItsCode)
 {
     ::PostQuitMessage(-3);
     EXPECT_EQ(-3, RunLoop([&] { return GetParam().run(NULL, NULL, m_table); }));
-    EXPECT_FALSE(TakeQuitMessage());
+    EXPECT_FALSE(TakeQuit());
 }
 
 TEST_P(MessageLoopTest, AcceleratorKeysBecomeCommandsAndOtherKeysAreDispatched)

@@ -1,6 +1,8 @@
 #include "FrameworkTestSupport.h"
 #include "BoxCatcher.h"
 #include "MessageRecorder.h"
+#include "QuorTabNames.h"
+#include "WindowFacts.h"
 #include <algorithm>
 #include <new>
 #include <ostream>
@@ -85,7 +87,7 @@ TEST_F(WndHandler, ObjectSeesItsWindowFromNcCreateToNcDestroy)
     EXPECT_EQ(1, CCountedWnd::deleted);
     EXPECT_EQ(NULL, CWndHandler::FromHandle(window));
     WPARAM exitCode = 99;
-    EXPECT_TRUE(TakeQuitMessage(&exitCode)) << "it was the only framework window";
+    EXPECT_TRUE(TakeQuit(&exitCode)) << "it was the only framework window";
     EXPECT_EQ(0u, exitCode);
 }
 
@@ -118,7 +120,7 @@ TEST_F(WndHandler, MessagesThatDestroyTheWindowTouchNoHookOnceTheObjectIsGone)
         EXPECT_EQ(1, CCountedWnd::deleted);
         EXPECT_TRUE(MatchesSequence(m_log.Before(), c.sequence));
         EXPECT_EQ(std::vector<UINT>{WM_DESTROY}, m_log.After());
-        EXPECT_TRUE(TakeQuitMessage());
+        EXPECT_TRUE(TakeQuit());
     }
 }
 
@@ -127,11 +129,11 @@ TEST_F(WndHandler, QuitIsPostedOnlyWhenTheLastFrameworkWindowIsGone)
     HWND first = CreateTestWindow(new CCountedWnd, "First");
     HWND second = CreateTestWindow(new CCountedWnd, "Second");
     ::DestroyWindow(first);
-    EXPECT_FALSE(TakeQuitMessage());
+    EXPECT_FALSE(TakeQuit());
     EXPECT_EQ(1, CCountedWnd::deleted);
     ::DestroyWindow(second);
     WPARAM exitCode = 99;
-    EXPECT_TRUE(TakeQuitMessage(&exitCode));
+    EXPECT_TRUE(TakeQuit(&exitCode));
     EXPECT_EQ(0u, exitCode);
     EXPECT_EQ(2, CCountedWnd::deleted);
     EXPECT_TRUE(WndHandlerMap.empty());
@@ -184,7 +186,7 @@ TEST_P(DeclinedCreationTest, ObjectIsDeletedOnceBeforeCreateWndThrows)
     }
     EXPECT_EQ(c.otherWindow ? 1u : 0u, WndHandlerMap.size());
     WPARAM exitCode = 99;
-    EXPECT_EQ(!c.otherWindow, TakeQuitMessage(&exitCode));
+    EXPECT_EQ(!c.otherWindow, TakeQuit(&exitCode));
     if (!c.otherWindow) {
         EXPECT_EQ(0u, exitCode);
     }
@@ -207,7 +209,7 @@ TEST_F(WndHandler, CreationFailingBeforeNcCreateDeletesTheObjectToo)
     }
     EXPECT_EQ(1, CCountedWnd::deleted);
     EXPECT_TRUE(WndHandlerMap.empty());
-    EXPECT_FALSE(TakeQuitMessage());
+    EXPECT_FALSE(TakeQuit());
 }
 
 TEST_F(WndHandler, AttachBindsAndUnbindRemovesAndPostsQuitWhenNoneIsLeft)
@@ -223,7 +225,7 @@ TEST_F(WndHandler, AttachBindsAndUnbindRemovesAndPostsQuitWhenNoneIsLeft)
     first.Unbind();
     EXPECT_EQ(NULL, CWndHandler::FromHandle(window));
     EXPECT_EQ(window, first.GetHandle()) << "Unbind keeps the handle";
-    EXPECT_TRUE(TakeQuitMessage());
+    EXPECT_TRUE(TakeQuit());
     ::DestroyWindow(window);
 }
 
@@ -314,7 +316,7 @@ TEST_F(WndHandler, ClassWithoutOverridesBehavesLikeDefWindowProc)
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_EQ(1, CCountedWnd::deleted);
     WPARAM exitCode = 99;
-    EXPECT_TRUE(TakeQuitMessage(&exitCode));
+    EXPECT_TRUE(TakeQuit(&exitCode));
     EXPECT_EQ(0u, exitCode);
     ::DestroyWindow(reference);
 }
@@ -432,21 +434,13 @@ const BarrierCase kBarrierCases[] = {
 void PrintTo(const BarrierCase& c, std::ostream* out) { *out << c.name; }
 
 class WndBarrierTest : public WndHandler, public ::testing::WithParamInterface<BarrierCase> {};
-
-std::string LongTitle()
-{
-    std::string title;
-    for (int i = 0; i < 1500; ++i)
-        title += static_cast<char>('A' + i % 26);
-    return title;
-}
 }
 
 TEST_P(WndBarrierTest, ShowsOneErrorBoxOwnedByTheWindowAndGoesOn)
 {
     const BarrierCase& c = GetParam();
     g_kind = c.kind;
-    const std::string title = LongTitle();
+    const std::string title = LongTitle('A');
     CBoxCatcher boxes;
     HWND window = CreateTestWindow(new CThrowingWnd(c.site), title.c_str());
 
@@ -454,11 +448,11 @@ TEST_P(WndBarrierTest, ShowsOneErrorBoxOwnedByTheWindowAndGoesOn)
     ASSERT_EQ(1u, boxes.Boxes().size());
     const CaughtBox& box = boxes.Boxes()[0];
     EXPECT_EQ(c.text ? std::string(c.text) : "Probe " + FormatSystemMessage(ERROR_ACCESS_DENIED), box.text);
-    EXPECT_EQ(title.substr(0, 1023), box.caption);
+    EXPECT_EQ(title.substr(0, quortab::kTextChars - 1), box.caption);
     EXPECT_EQ(window, box.owner);
     EXPECT_TRUE(box.errorIcon);
 
-    EXPECT_EQ(1500, ::SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) << "later messages are processed";
+    EXPECT_EQ(kLongTitleChars, ::SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) << "later messages are processed";
     EXPECT_EQ(1u, boxes.Boxes().size());
     ::DestroyWindow(window);
 }

@@ -3,19 +3,12 @@
 #include "Fixture.h"
 #include "MessageRecorder.h"
 #include "Pump.h"
+#include "QuorTabNames.h"
 #include "resource.h"
 #include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string LongTitle()
-{
-    std::string title;
-    for (int i = 0; i < 1500; ++i)
-        title += static_cast<char>('a' + i % 26);
-    return title;
-}
 
 bool Contains(const std::vector<HWND>& windows, HWND window)
 {
@@ -71,7 +64,7 @@ TEST_F(AddWindowDlgTest, ListsTheEligibleWindowsInWalkOrderLeavingOutTheExcluded
     std::vector<HWND> handles;
     for (const ListedWindow& item : listed) {
         handles.push_back(item.window);
-        EXPECT_EQ(WindowTitle(item.window).substr(0, 1023), item.text);
+        EXPECT_EQ(WindowTitle(item.window).substr(0, quortab::kTextChars - 1), item.text);
     }
     EXPECT_EQ(expected, handles);
     EXPECT_TRUE(Contains(handles, Window(kAlpha)));
@@ -87,7 +80,7 @@ TEST_F(AddWindowDlgTest, WithNothingExcludedListsEveryEligibleWindow)
     CAddWindowDlg picker(NULL);
     std::vector<HWND> handles;
     const DriveOutcome outcome = DrivePicker(picker, {
-        Once([&](HWND dialog) { handles = ListedHandles(dialog); }), ClickButton(IDCANCEL)});
+        Once([&](HWND dialog) { handles = PickerWindows(dialog); }), ClickButton(IDCANCEL)});
     ASSERT_EQ(2u, outcome.stepsDone);
     for (FixtureWindow which : {kAlpha, kBravo, kLong, kCharlie})
         EXPECT_TRUE(Contains(handles, Window(which))) << WindowTitle(Window(which));
@@ -95,7 +88,7 @@ TEST_F(AddWindowDlgTest, WithNothingExcludedListsEveryEligibleWindow)
 
 TEST_F(AddWindowDlgTest, LongTitleIsListedWithItsFirst1023Characters)
 {
-    ASSERT_EQ(1500, ::GetWindowTextLengthA(Window(kLong)));
+    ASSERT_EQ(kLongTitleChars, ::GetWindowTextLengthA(Window(kLong)));
     CAddWindowDlg picker(NULL);
     std::string text;
     DrivePicker(picker, {Once([&](HWND dialog) {
@@ -104,7 +97,7 @@ TEST_F(AddWindowDlgTest, LongTitleIsListedWithItsFirst1023Characters)
                                  text = ListedWindows(dialog)[item].text;
                          }),
                          ClickButton(IDCANCEL)});
-    EXPECT_EQ(LongTitle().substr(0, 1023), text);
+    EXPECT_EQ(LongTitle().substr(0, quortab::kTextChars - 1), text);
 }
 
 TEST_F(AddWindowDlgTest, OpensWithFocusOnOKAndNothingSelectedSoOKAndEnterDoNothing)

@@ -1,5 +1,6 @@
 #include "PickerTestSupport.h"
 #include "BoxCatcher.h"
+#include "Canvas.h"
 #include "IconWindows.h"
 #include "resource.h"
 #include <gtest/gtest.h>
@@ -44,42 +45,22 @@ bool InView(HWND list, int item)
     return item >= 0 && rect.top >= client.top && rect.bottom <= client.bottom;
 }
 
-// A bitmap-backed DC filled with a marker colour, for drawing an item off the screen.
-class CMemoryCanvas {
+// A canvas filled with a marker colour, for drawing an item off the screen.
+class CMemoryCanvas : public CCanvas {
 public:
-    CMemoryCanvas(int width, int height) : m_dc(::CreateCompatibleDC(NULL))
+    CMemoryCanvas(int width, int height) : CCanvas(width, height)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = NULL;
-        m_bitmap = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-        m_old = ::SelectObject(m_dc, m_bitmap);
         RECT all = {0, 0, width, height};
         HBRUSH marker = ::CreateSolidBrush(kMarker);
-        ::FillRect(m_dc, &all, marker);
+        ::FillRect(DC(), &all, marker);
         ::DeleteObject(marker);
         // A current brush unlike any colour the item may use: a fill that falls back on the
         // DC's own brush shows up.
-        m_oldBrush = ::SelectObject(m_dc, ::GetStockObject(BLACK_BRUSH));
+        m_oldBrush = ::SelectObject(DC(), ::GetStockObject(BLACK_BRUSH));
     }
-    ~CMemoryCanvas()
-    {
-        ::SelectObject(m_dc, m_oldBrush);
-        ::SelectObject(m_dc, m_old);
-        ::DeleteObject(m_bitmap);
-        ::DeleteDC(m_dc);
-    }
-    HDC DC() const { return m_dc; }
-    COLORREF At(int x, int y) const { return ::GetPixel(m_dc, x, y); }
+    ~CMemoryCanvas() { ::SelectObject(DC(), m_oldBrush); }
 
 private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
     HGDIOBJ m_oldBrush;
 };
 

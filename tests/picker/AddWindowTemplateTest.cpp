@@ -1,4 +1,5 @@
 #include "Win32.h"
+#include "QuorTabNames.h"
 #include "resource.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -73,7 +74,7 @@ TEST(AddWindowTemplate, IsBuiltExactlyAsDrawnUp)
     EXPECT_EQ(174, read.Short());
     EXPECT_EQ("", read.NameOrOrdinal()) << "no menu";
     EXPECT_EQ("", read.NameOrOrdinal()) << "no class of its own";
-    EXPECT_EQ("Add a Window", read.Text());
+    EXPECT_EQ(quortab::kAddWindowCaption, read.Text());
     EXPECT_EQ(8, read.Word());
     EXPECT_EQ(400, read.Word());
     EXPECT_EQ(0, read.Byte()) << "not italic";

@@ -20,17 +20,9 @@ std::vector<ListedWindow> ListedWindows(HWND dialog)
     return items;
 }
 
-std::vector<HWND> ListedHandles(HWND dialog)
-{
-    std::vector<HWND> handles;
-    for (const ListedWindow& item : ListedWindows(dialog))
-        handles.push_back(item.window);
-    return handles;
-}
-
 int ItemOf(HWND dialog, HWND window)
 {
-    const std::vector<HWND> handles = ListedHandles(dialog);
+    const std::vector<HWND> handles = PickerWindows(dialog);
     for (size_t i = 0; i < handles.size(); ++i)
         if (handles[i] == window)
             return static_cast<int>(i);
@@ -50,11 +42,6 @@ std::vector<HWND> RawWalk()
 DriveOutcome DrivePicker(CAddWindowDlg& dialog, const std::vector<DialogStep>& steps)
 {
     return DriveDialog(dialog, [&] { return dialog.DoModal(NULL, ::GetModuleHandleA(NULL)); }, steps);
-}
-
-DialogStep ClickButton(int id)
-{
-    return Once([id](HWND dialog) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); });
 }
 
 DialogStep SelectItemOf(HWND window)
@@ -95,9 +82,4 @@ DialogStep ClickItemOf(HWND window)
 DialogStep DoubleClickItemOf(HWND window)
 {
     return ClickItem(window, true);
-}
-
-DialogStep CloseBox()
-{
-    return Once([](HWND dialog) { ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "AddWindowDlg.h"
 #include "DialogDriver.h"
+#include "PickerDriver.h"
 #include <string>
 #include <vector>
 
@@ -11,7 +12,6 @@ struct ListedWindow {
 };
 
 std::vector<ListedWindow> ListedWindows(HWND dialog);
-std::vector<HWND> ListedHandles(HWND dialog);
 // The item that holds the window, or -1.
 int ItemOf(HWND dialog, HWND window);
 HWND ListBoxOf(HWND dialog);
@@ -21,10 +21,8 @@ std::vector<HWND> RawWalk();
 // Runs the Add-a-Window dialog object modally with no owner, playing the steps against it.
 DriveOutcome DrivePicker(CAddWindowDlg& dialog, const std::vector<DialogStep>& steps);
 
-// Steps that act as the user would.
-DialogStep ClickButton(int id);
+// Steps that act as the user would, beside those of DialogDriver.h.
 DialogStep SelectItemOf(HWND window);
 // Mouse messages posted to the list at the middle of the window's item.
 DialogStep ClickItemOf(HWND window);
 DialogStep DoubleClickItemOf(HWND window);
-DialogStep CloseBox();

@@ -1,5 +1,5 @@
 #pragma once
-#include "Win32.h"
+#include "DialogAnswerer.h"
 #include <string>
 #include <vector>
 
@@ -15,15 +15,12 @@ struct CaughtBox {
 class CBoxCatcher {
 public:
     CBoxCatcher();
-    ~CBoxCatcher();
     const std::vector<CaughtBox>& Boxes() const { return m_boxes; }
     void Clear() { m_boxes.clear(); }
 
 private:
-    static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
-    HHOOK m_hook;
-    CBoxCatcher* m_previous;
     std::vector<CaughtBox> m_boxes;
+    CDialogAnswerer m_answerer;
 };
 
 // True when the window is a message box (a dialog with the message-box icon control).

@@ -1,15 +1,14 @@
 #include "FrameGeometry.h"
-#include "Fixture.h"
+#include "QuorTabNames.h"
 #include <commctrl.h>
 
 int MeasureTabRowHeight()
 {
     ::InitCommonControls();
     HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, NULL, NULL, NULL, NULL);
-    HWND tab = ::CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | TCS_FIXEDWIDTH | TCS_BOTTOM | TCS_TOOLTIPS,
-                                 0, 0, 300, 200, parent, NULL, NULL, NULL);
+    HWND tab = ::CreateWindowExA(0, WC_TABCONTROLA, "", quortab::kTabStyle, 0, 0, 300, 200, parent, NULL, NULL, NULL);
     ::SendMessageA(tab, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
-    ::SendMessageA(tab, TCM_SETITEMSIZE, 0, MAKELPARAM(100, 0));
+    ::SendMessageA(tab, TCM_SETITEMSIZE, 0, MAKELPARAM(quortab::kTabWidth, 0));
     // The control sizes its row only once it holds a tab.
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
@@ -27,9 +26,7 @@ std::string ZOrder(int count)
     for (HWND w = ::GetTopWindow(NULL); w && count > 0; w = ::GetWindow(w, GW_HWNDNEXT)) {
         if (!::IsWindowVisible(w))
             continue;
-        char cls[64] = "";
-        ::GetClassNameA(w, cls, sizeof cls);
-        names += std::string(cls) + " '" + WindowTitle(w) + "', ";
+        names += ClassName(w) + " '" + WindowTitle(w) + "', ";
         --count;
     }
     return names;
@@ -39,7 +36,8 @@ std::string ZOrder(int count)
 {
     RECT target = WindowRect(window);
     RECT client = ClientRectOnScreen(frame);
-    RECT expected = {target.left, target.bottom, target.right, target.bottom + MeasureTabRowHeight() - 5};
+    RECT expected = {target.left, target.bottom, target.right,
+                     target.bottom + MeasureTabRowHeight() - quortab::kRowTrim};
     if (!SameRect(client, expected))
         return ::testing::AssertionFailure() << "frame client area " << Describe(client) << ", expected "
                                              << Describe(expected) << " below window " << Describe(target);
@@ -49,10 +47,8 @@ std::string ZOrder(int count)
     while (next && next != frame && !::IsWindowVisible(next))
         next = ::GetWindow(next, GW_HWNDNEXT);
     if (next != frame) {
-        char cls[64] = "";
-        ::GetClassNameA(next, cls, sizeof cls);
         return ::testing::AssertionFailure() << "the frame is not directly behind the window in the z-order: "
-            << cls << " '" << WindowTitle(next) << "' is; the frame is "
+            << ClassName(next) << " '" << WindowTitle(next) << "' is; the frame is "
             << (::GetWindow(frame, GW_HWNDNEXT) == window ? "directly in front of it" : "elsewhere")
             << "; z-order from the top: " << ZOrder(8);
     }

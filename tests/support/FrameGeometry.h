@@ -1,24 +1,13 @@
 #pragma once
-#include "Win32.h"
+#include "WindowFacts.h"
 #include <gtest/gtest.h>
 #include <string>
-
-inline bool SameRect(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-inline std::string Describe(const RECT& r)
-{
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
-           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-}
 
 // The height the tab row and the control's borders take, measured on a control of our own
 // with the frame's tab style and font.
 int MeasureTabRowHeight();
 
-// Where the frame must stand for `window`: glued to its lower edge, exactly as wide, 5 pixels
-// less tall than the tab row, directly behind it in the z-order (hidden windows aside). Works for a frame and a
-// window of other processes too.
+// Where the frame must stand for `window`: glued to its lower edge, exactly as wide, kRowTrim
+// pixels less tall than the tab row, directly behind it in the z-order (hidden windows aside).
+// Works for a frame and a window of other processes too.
 ::testing::AssertionResult FrameIsPlacedBelow(HWND frame, HWND window);

@@ -58,29 +58,45 @@ std::string MessageName(UINT message)
     return buffer;
 }
 
+namespace {
+std::string Sequence(const std::vector<RecordedMessage>& messages)
+{
+    std::string names;
+    for (const RecordedMessage& m : messages)
+        names += (names.empty() ? "" : ", ") + MessageName(m.message);
+    return names.empty() ? "nothing" : names;
+}
+
+// The first difference, then everything that was seen.
+::testing::AssertionResult Mismatch(const std::string& difference, const std::vector<RecordedMessage>& seen)
+{
+    return ::testing::AssertionFailure() << difference << "\nthe whole sequence seen: " << Sequence(seen);
+}
+}  // namespace
+
 ::testing::AssertionResult MatchesSequence(const std::vector<RecordedMessage>& seen,
                                            const ExpectedMessage* expected)
 {
     size_t i = 0;
     for (; expected->message; ++expected) {
+        const std::string at = MessageName(expected->message) + " at " + std::to_string(i);
         const bool here = i < seen.size() && seen[i].message == expected->message;
         if (!here) {
             if (expected->flags & kOptional)
                 continue;
-            return ::testing::AssertionFailure()
-                << "message " << i << ": expected " << MessageName(expected->message) << ", saw "
-                << (i < seen.size() ? MessageName(seen[i].message) : std::string("nothing"));
+            return Mismatch("message " + std::to_string(i) + ": expected " + MessageName(expected->message) +
+                            ", saw " + (i < seen.size() ? MessageName(seen[i].message) : "nothing"), seen);
         }
         if ((expected->flags & kWParam) && seen[i].wParam != expected->wParam)
-            return ::testing::AssertionFailure() << MessageName(expected->message) << " at " << i
-                << ": wParam " << seen[i].wParam << ", expected " << expected->wParam;
+            return Mismatch(at + ": wParam " + std::to_string(seen[i].wParam) + ", expected " +
+                            std::to_string(expected->wParam), seen);
         if ((expected->flags & kLParam) && seen[i].lParam != expected->lParam)
-            return ::testing::AssertionFailure() << MessageName(expected->message) << " at " << i
-                << ": lParam " << seen[i].lParam << ", expected " << expected->lParam;
+            return Mismatch(at + ": lParam " + std::to_string(seen[i].lParam) + ", expected " +
+                            std::to_string(expected->lParam), seen);
         ++i;
     }
     if (i != seen.size())
-        return ::testing::AssertionFailure() << "unexpected " << MessageName(seen[i].message)
-                                             << " after the expected sequence (message " << i << ")";
+        return Mismatch("unexpected " + MessageName(seen[i].message) + " after the expected sequence (message " +
+                        std::to_string(i) + ")", seen);
     return ::testing::AssertionSuccess();
 }

@@ -38,7 +38,8 @@ private:
     std::vector<UINT> m_after;
 };
 
-// Compares seen messages with an expected sequence; the failure names the first difference.
+// Compares seen messages with an expected sequence; a failure names the first difference and
+// prints the whole sequence seen.
 ::testing::AssertionResult MatchesSequence(const std::vector<RecordedMessage>& seen,
                                            const ExpectedMessage* expected);
 

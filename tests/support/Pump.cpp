@@ -48,6 +48,7 @@ bool TakeQuit(WPARAM* code)
     if (!g_quitPumped)
         return false;
     g_quitPumped = false;
-    *code = g_quitCode;
+    if (code)
+        *code = g_quitCode;
     return true;
 }

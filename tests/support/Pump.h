@@ -10,4 +10,4 @@ void PumpFor(DWORD ms);
 
 // True when a WM_QUIT was pumped (by the functions above) or is waiting in the queue; takes it
 // and gives its exit code.
-bool TakeQuit(WPARAM* code);
+bool TakeQuit(WPARAM* code = NULL);

@@ -1,12 +1,15 @@
 #pragma once
 #include "Win32.h"
-#include <initializer_list>
+#include <vector>
 
 // A person's mouse and keyboard: everything goes through the system's input queue
-// (SetCursorPos and SendInput), so the window under the cursor or with the focus gets it the
-// way it gets a user's input, with hit-testing, activation and focus changes included.
+// (SendInput), so the window under the cursor or with the focus gets it the way it gets a
+// user's input, with hit-testing, activation and focus changes included.
 
-POINT Centre(const RECT& rect);
+// One mouse event (MOUSEEVENTF_RIGHTDOWN...) at a screen point. The point travels with the
+// event: should anything have moved the cursor meanwhile, the button still goes down where it
+// was meant to.
+void SendMouse(POINT at, DWORD flags, DWORD data = 0);
 void MoveMouse(POINT at);
 void Click(POINT at);
 void DoubleClick(POINT at);
@@ -16,6 +19,6 @@ void Drag(POINT from, POINT to);
 // Positive notches turn the wheel away from the user, negative towards.
 void TurnWheel(POINT at, int notches);
 // Types the keys one after the other, in one go: {VK_HOME, VK_RETURN}.
-void TypeKeys(std::initializer_list<WORD> keys);
+void TypeKeys(const std::vector<WORD>& keys);
 // Presses the keys in order and lets them go in reverse order: {VK_CONTROL, VK_TAB} is Ctrl+Tab.
-void PressKeys(std::initializer_list<WORD> keys);
+void PressKeys(const std::vector<WORD>& keys);

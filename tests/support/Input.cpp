@@ -1,4 +1,4 @@
-#include "RealInput.h"
+#include "Input.h"
 #include "Pump.h"
 #include <vector>
 
@@ -9,10 +9,9 @@ LONG Normalise(LONG value, int extent)
 {
     return static_cast<LONG>((static_cast<LONGLONG>(value) * 65536 + extent - 1) / extent);
 }
+}  // namespace
 
-// Every event carries its position as well: should anything have moved the cursor meanwhile,
-// the button still goes down where it was meant to.
-void SendMouse(POINT at, DWORD flags, DWORD data = 0)
+void SendMouse(POINT at, DWORD flags, DWORD data)
 {
     INPUT input = {};
     input.type = INPUT_MOUSE;
@@ -21,12 +20,6 @@ void SendMouse(POINT at, DWORD flags, DWORD data = 0)
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
     input.mi.mouseData = data;
     ::SendInput(1, &input, sizeof input);
-}
-}  // namespace
-
-POINT Centre(const RECT& rect)
-{
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 void MoveMouse(POINT at)
@@ -92,7 +85,7 @@ void TurnWheel(POINT at, int notches)
     SendMouse(at, MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches * WHEEL_DELTA));
 }
 
-void TypeKeys(std::initializer_list<WORD> keys)
+void TypeKeys(const std::vector<WORD>& keys)
 {
     std::vector<INPUT> inputs;
     for (WORD key : keys)
@@ -106,7 +99,7 @@ void TypeKeys(std::initializer_list<WORD> keys)
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void PressKeys(std::initializer_list<WORD> keys)
+void PressKeys(const std::vector<WORD>& keys)
 {
     std::vector<INPUT> inputs;
     for (WORD key : keys) {
@@ -115,10 +108,10 @@ void PressKeys(std::initializer_list<WORD> keys)
         down.ki.wVk = key;
         inputs.push_back(down);
     }
-    for (auto key = keys.end(); key != keys.begin();) {
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
         INPUT up = {};
         up.type = INPUT_KEYBOARD;
-        up.ki.wVk = *--key;
+        up.ki.wVk = *key;
         up.ki.dwFlags = KEYEVENTF_KEYUP;
         inputs.push_back(up);
     }

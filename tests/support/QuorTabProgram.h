@@ -1,0 +1,19 @@
+#pragma once
+#include "ChildProcess.h"
+
+// QuorTab.exe from beside the running executable, in its own process, found by its windows'
+// class and title from outside; it ends with this object at the latest.
+class CQuorTabProgram : public CChildProcess {
+public:
+    // `program` names the executable: the benchmark runs a probed build beside the real one.
+    explicit CQuorTabProgram(DWORD idleWaitMs = kInputIdleMs, const char* program = "QuorTab.exe");
+    // Its "Add a Window" dialog while it is shown, or null.
+    HWND Picker() const;
+    // Its frame, shown or hidden, or null; and the frame's tab control.
+    HWND Frame() const;
+    HWND TabControl() const;
+    // Each pumps this thread's messages for up to `timeoutMs` until the window is shown; null
+    // if it never is.
+    HWND WaitForPicker(DWORD timeoutMs = kInputIdleMs) const;
+    HWND WaitForFrame(DWORD timeoutMs = kInputIdleMs) const;
+};
