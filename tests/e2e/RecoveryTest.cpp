@@ -1,9 +1,10 @@
 // A QuorTab that dies never takes windows with it: a crashing one shows them itself, and the next
 // one to start shows what a killed one left hidden before its picker opens.
+#include "Input.h"
+#include "PickerDriver.h"
 #include "Pump.h"
 #include "QuorTabProcess.h"
-#include "RealInput.h"
-#include "WineProgram.h"
+#include "WindowGroup.h"
 #include <algorithm>
 
 namespace {
@@ -12,7 +13,7 @@ struct Death {
     bool crash;  // an access violation inside QuorTab, or else the process killed from outside
 };
 void PrintTo(const Death& c, std::ostream* out) { *out << c.name; }
-class E2eRecovery : public ::testing::TestWithParam<Death> {};
+class E2eRecovery : public WindowGroupTest, public ::testing::WithParamInterface<Death> {};
 
 bool Listed(HWND picker, HWND window)
 {
@@ -23,17 +24,13 @@ bool Listed(HWND picker, HWND window)
 
 TEST_P(E2eRecovery, NoGroupedWindowStaysHiddenAfterQuorTabDies)
 {
-    CWineProgram notepad("notepad.exe", kNotepadClass);
-    CWineProgram mines("winemine.exe", kMinesweeperClass);
-    CFixtureProcess apps({"title=Ours;x=600;y=100;w=300;h=200"});
-    ASSERT_TRUE(notepad.Window() && mines.Window());
-    const std::vector<HWND> hidden = {mines.Window(), apps.Window(0)};
+    ASSERT_TRUE(StartApps({"title=Ours;x=600;y=100;w=300;h=200"}, {kNotepad, kMinesweeper}));
+    const std::vector<HWND> hidden = {App(0), App(2)};
     {
         CQuorTab first;
-        ASSERT_TRUE(first.StartWith(notepad.Window()));
-        for (HWND window : hidden)
-            ASSERT_TRUE(first.Add(window));
+        ASSERT_TRUE(first.Group({App(1), App(0), App(2)}));
         if (GetParam().crash) {
+            // A thread that starts at an address nothing is mapped at.
             HANDLE thread = ::CreateRemoteThread(first.Handle(), NULL, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(8),
                                                  NULL, 0, NULL);
             ASSERT_TRUE(thread);
