@@ -505,7 +505,24 @@ LRESULT CTabWndHandler::OnMouseWheel(UINT keys, UINT delta, LPARAM* position)
 LRESULT CTabWndHandler::OnContextMenu(HWND window, UINT x, UINT y)
 {
     // Screen coordinates left of or above the primary monitor are negative.
-    POINT at = {static_cast<short>(x), static_cast<short>(y)};
+    const POINT at = FindContextTab(window, {static_cast<short>(x), static_cast<short>(y)});
+    CMenuHandle menu(::LoadMenuA(reinterpret_cast<HINSTANCE>(GetWindowLong(GWLP_HINSTANCE)),
+                                 MAKEINTRESOURCEA(IDR_MAIN_MENU)), true);
+    CMenuHandle popup = menu.GetSubMenu(0);
+    popup.EnableMenuItem(IDM_REMOVE_WINDOW, m_contextTab >= 0, false);
+    CDestroyWatch watch(*this);
+    popup.TrackPopupMenu(TPM_RIGHTBUTTON, at.x, at.y, *this);
+    if (watch.Gone())
+        return 0;
+    // Lets the menu's modal loop see a message and end promptly.
+    PostMessage(WM_NULL, 0, 0);
+    LRESULT result = CWndHandler::OnContextMenu(window, x, y);
+    menu.Destroy();
+    return result;
+}
+
+POINT CTabWndHandler::FindContextTab(HWND window, POINT at)
+{
     m_contextTab = -1;
     if (at.x == -1 && at.y == -1) {
         // From the keyboard: the menu opens at the selected tab, which it then acts on.
@@ -520,19 +537,7 @@ LRESULT CTabWndHandler::OnContextMenu(HWND window, UINT x, UINT y)
         ::ScreenToClient(m_hwndTab.GetHandle(), &hit.pt);
         m_contextTab = m_hwndTab.HitTest(&hit);
     }
-    CMenuHandle menu(::LoadMenuA(reinterpret_cast<HINSTANCE>(GetWindowLong(GWLP_HINSTANCE)),
-                                 MAKEINTRESOURCEA(IDR_MAIN_MENU)), true);
-    CMenuHandle popup = menu.GetSubMenu(0);
-    popup.EnableMenuItem(IDM_REMOVE_WINDOW, m_contextTab >= 0, false);
-    CDestroyWatch watch(*this);
-    popup.TrackPopupMenu(TPM_RIGHTBUTTON, at.x, at.y, *this);
-    if (watch.Gone())
-        return 0;
-    // Lets the menu's modal loop see a message and end promptly.
-    PostMessage(WM_NULL, 0, 0);
-    LRESULT result = CWndHandler::OnContextMenu(window, x, y);
-    menu.Destroy();
-    return result;
+    return at;
 }
 
 LRESULT CTabWndHandler::OnCommand(UINT code, WPARAM id, LPARAM control)

@@ -56,7 +56,8 @@ private:
     void FillTipText(NMHDR* header);
     void SyncTabTips();
 
-    // Commands.
+    // Context menu and commands.
+    POINT FindContextTab(HWND window, POINT at);
     void AddPickedWindow();
     void RemoveContextTab();
     void ShowAbout();
