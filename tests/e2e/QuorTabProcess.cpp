@@ -340,8 +340,17 @@ std::string CQuorTab::MessageBoxes() const
 
 ::testing::AssertionResult StripSettlesUnder(HWND frame, HWND window)
 {
-    Eventually([&] { return FrameIsPlacedBelow(frame, window); });
-    return FrameIsPlacedBelow(frame, window);
+    // Settled means it still stands there after the next upkeep: an activation that is still on
+    // its way (the picker closing, a window of another program going) may put the strip in
+    // front for a moment, and the upkeep puts it back.
+    ::testing::AssertionResult last = ::testing::AssertionFailure();
+    Eventually([&] {
+        if (!(last = FrameIsPlacedBelow(frame, window)))
+            return false;
+        PumpFor(quortab::kUpkeepMs + 50);
+        return static_cast<bool>(last = FrameIsPlacedBelow(frame, window));
+    });
+    return last;
 }
 
 ::testing::AssertionResult CQuorTab::Group(const std::vector<HWND>& windows)
