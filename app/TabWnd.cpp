@@ -31,7 +31,7 @@ const UINT kUpkeepNow = WM_APP + 2;
 // The frame each window-event hook reports to.
 std::map<HWINEVENTHOOK, HWND> g_eventFrames;
 
-void CALLBACK OnWindowEvent(HWINEVENTHOOK hook, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+void CALLBACK ReportWindowEvent(HWINEVENTHOOK hook, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
     if (object != OBJID_WINDOW || child != CHILDID_SELF || !window)
         return;
@@ -274,7 +274,7 @@ LRESULT CTabWndHandler::OnCreate(CREATESTRUCTA* create)
     SetTimer(kUpkeepTimer, kUpkeepMs);
     // The strip follows at once where the system reports what grouped windows do; the timer
     // stays as the net for what it does not report.
-    m_eventHook = ::SetWinEventHook(EVENT_OBJECT_DESTROY, EVENT_OBJECT_NAMECHANGE, NULL, ::OnWindowEvent, 0, 0,
+    m_eventHook = ::SetWinEventHook(EVENT_OBJECT_DESTROY, EVENT_OBJECT_NAMECHANGE, NULL, ReportWindowEvent, 0, 0,
                                     WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     if (m_eventHook)
         g_eventFrames[m_eventHook] = m_hWnd;
