@@ -226,8 +226,7 @@ LRESULT CTabWndHandler::OnCreate(CREATESTRUCTA* create)
 {
     m_hwndTab.Attach(::CreateWindowExA(0, WC_TABCONTROLA, "", kTabStyle, 0, 0, CW_USEDEFAULT,
                                        CW_USEDEFAULT, m_hWnd, NULL, g_hInstance, NULL));
-    m_hwndTab.SetFont(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
-    m_hwndTab.SetItemSize(kTabWidth, 0);
+    FitToDpi(GetWindowDpi(m_hWnd));
 
     CWndProxy first = PickWindow();
     if (!first.IsAttached())
@@ -334,7 +333,24 @@ LRESULT CTabWndHandler::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lPara
         m_pending = NULL;
         PlaceFrame();
     }
+    if (message == WM_DPICHANGED)
+        OnDpiChanged(LOWORD(wParam));
     return CWndHandler::OnOtherMessage(message, wParam, lParam);
+}
+
+// Tabs and their text keep on any screen the size they have at 96 DPI.
+void CTabWndHandler::FitToDpi(UINT dpi)
+{
+    m_font.Apply(m_hwndTab.GetHandle(), static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), dpi);
+    m_hwndTab.SetItemSize(ScaleForDpi(kTabWidth, dpi), 0);
+}
+
+void CTabWndHandler::OnDpiChanged(UINT dpi)
+{
+    FitToDpi(dpi);
+    // The row's new height makes the frame's; the tabs' new places make the tooltips'.
+    PlaceFrame();
+    SyncTabTips();
 }
 
 void CTabWndHandler::CycleOnCtrlTab(WPARAM key)

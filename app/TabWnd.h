@@ -1,4 +1,5 @@
 #pragma once
+#include "Dpi.h"
 #include "QuorTabNames.h"
 #include "TabCtrlProxy.h"
 #include "WndHandler.h"
@@ -53,6 +54,10 @@ private:
     void FillTipText(NMHDR* header);
     void SyncTabTips();
 
+    // Sizes at the DPI of the frame's monitor.
+    void FitToDpi(UINT dpi);
+    void OnDpiChanged(UINT dpi);
+
     // Commands.
     void AddPickedWindow();
     void RemoveContextTab();
@@ -71,6 +76,8 @@ private:
     int m_showCommand;
     // Some tab controls register no per-tab tooltip tools; then the frame keeps them itself.
     bool m_tipsByFrame;
+    // The strip's font away from the screen's own DPI.
+    CDpiFont m_font;
 };
 
 CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent);
