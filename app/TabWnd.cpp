@@ -207,9 +207,13 @@ void CTabWndHandler::SyncTabTips()
     // The older size: common controls without a manifest refuse the newer one.
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.hwnd = m_hwndTab.GetHandle();
-    for (; tools > count; --tools) {
-        tool.uId = tools - 1;
-        ::SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    // Deleting one tool ends the tooltip's watch over the strip for every tool, and only adding
+    // one starts it again: a strip that lost tabs gets all its tools anew.
+    if (tools > count) {
+        for (; tools > 0; --tools) {
+            tool.uId = tools - 1;
+            ::SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        }
     }
     // Each tab's tool covers its rectangle and asks the frame for its text by index. The tooltip
     // watches the mouse itself: such a control does not relay mouse moves to it.
