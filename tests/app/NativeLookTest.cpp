@@ -20,7 +20,7 @@ std::string ManifestOf(const std::string& program)
     if (!module)
         return "";
     std::string text;
-    const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    const HRSRC found = ::FindResourceA(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     if (found)
         text.assign(static_cast<const char*>(::LockResource(::LoadResource(module, found))),
                     ::SizeofResource(module, found));
@@ -36,7 +36,7 @@ bool MakesAContext(const std::string& program)
     request.cbSize = sizeof request;
     request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
     request.lpSource = program.c_str();
-    request.lpResourceName = MAKEINTRESOURCEA(1);
+    request.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
     const HANDLE context = ::CreateActCtxA(&request);
     if (context == INVALID_HANDLE_VALUE)
         return false;
@@ -93,7 +93,7 @@ TEST(Manifest, BothBuildsCarryItAndItAsksForCommonControls6DpiAwarenessAndNoElev
     for (const char* build : kBuilds) {
         SCOPED_TRACE(build);
         const std::string manifest = ManifestOf(ProgramPath(build));
-        ASSERT_FALSE(manifest.empty()) << "no manifest resource (type 24, id 1) in " << ProgramPath(build);
+        ASSERT_FALSE(manifest.empty()) << "no manifest resource in " << ProgramPath(build);
         // Wine acts on the first of these only (see CommonControls6Test.cpp).
         for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
                                  ">true/pm</dpiAware>", ">PerMonitorV2, PerMonitor</dpiAwareness>",
