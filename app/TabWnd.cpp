@@ -244,9 +244,13 @@ void CTabWndHandler::SyncTabTips()
     // The older size: common controls without a manifest refuse the newer one.
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.hwnd = m_hwndTab.GetHandle();
-    for (; tools > count; --tools) {
-        tool.uId = tools - 1;
-        ::SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    // Deleting one tool ends the tooltip's watch over the strip for every tool, and only adding
+    // one starts it again: a strip that lost tabs gets all its tools anew.
+    if (tools > count) {
+        for (; tools > 0; --tools) {
+            tool.uId = tools - 1;
+            ::SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        }
     }
     // Each tab's tool covers its rectangle and asks the frame for its text by index. The tooltip
     // watches the mouse itself: such a control does not relay mouse moves to it.
@@ -263,8 +267,7 @@ LRESULT CTabWndHandler::OnCreate(CREATESTRUCTA* create)
 {
     m_hwndTab.Attach(::CreateWindowExA(0, WC_TABCONTROLA, "", kTabStyle, 0, 0, CW_USEDEFAULT,
                                        CW_USEDEFAULT, m_hWnd, NULL, g_hInstance, NULL));
-    m_hwndTab.SetFont(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
-    m_hwndTab.SetItemSize(kTabWidth, 0);
+    FitToDpi(GetWindowDpi(m_hWnd));
 
     CWndProxy first = PickWindow();
     if (!first.IsAttached())
@@ -380,7 +383,24 @@ LRESULT CTabWndHandler::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lPara
         m_upkeepPosted = false;
         Upkeep();
     }
+    if (message == WM_DPICHANGED)
+        OnDpiChanged(LOWORD(wParam));
     return CWndHandler::OnOtherMessage(message, wParam, lParam);
+}
+
+// Tabs and their text keep on any screen the size they have at 96 DPI.
+void CTabWndHandler::FitToDpi(UINT dpi)
+{
+    m_font.Apply(m_hwndTab.GetHandle(), static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), dpi);
+    m_hwndTab.SetItemSize(ScaleForDpi(kTabWidth, dpi), 0);
+}
+
+void CTabWndHandler::OnDpiChanged(UINT dpi)
+{
+    FitToDpi(dpi);
+    // The row's new height makes the frame's; the tabs' new places make the tooltips'.
+    PlaceFrame();
+    SyncTabTips();
 }
 
 void CTabWndHandler::CycleOnCtrlTab(WPARAM key)

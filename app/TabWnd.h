@@ -1,4 +1,5 @@
 #pragma once
+#include "Dpi.h"
 #include "QuorTabNames.h"
 #include "TabCtrlProxy.h"
 #include "WndHandler.h"
@@ -56,6 +57,10 @@ private:
     void FillTipText(NMHDR* header);
     void SyncTabTips();
 
+    // Sizes at the DPI of the frame's monitor.
+    void FitToDpi(UINT dpi);
+    void OnDpiChanged(UINT dpi);
+
     // Context menu and commands.
     POINT FindContextTab(HWND window, POINT at);
     void AddPickedWindow();
@@ -77,6 +82,8 @@ private:
     bool m_upkeepPosted;
     // Some tab controls register no per-tab tooltip tools; then the frame keeps them itself.
     bool m_tipsByFrame;
+    // The strip's font away from the screen's own DPI.
+    CDpiFont m_font;
 };
 
 CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent);

@@ -1,6 +1,8 @@
 #include "AddWindowDlg.h"
+#include "Dpi.h"
 #include "QuorTabNames.h"
 #include "resource.h"
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -16,7 +18,7 @@ bool CAddWindowEnumerator::OnWindow(CWndProxy& window)
 
 CAddWindowDlg::CAddWindowDlg(HWND excluded)
     : m_excluded(excluded), m_list(NULL), m_chosen(NULL),
-      m_iconWidth(::GetSystemMetrics(SM_CXSMICON)), m_iconHeight(::GetSystemMetrics(SM_CYSMICON))
+      m_iconWidth(::GetSystemMetrics(SM_CXSMICON)), m_iconHeight(::GetSystemMetrics(SM_CYSMICON)), m_dpi(kBaseDpi)
 {
 }
 
@@ -42,6 +44,8 @@ void CAddWindowDlg::AddWindow(CWndProxy& window)
 INT_PTR CAddWindowDlg::OnInitDialog(WPARAM focus)
 {
     m_list = ::GetDlgItem(m_hWnd, IDC_WINDOW_LIST);
+    m_dpi = GetWindowDpi(m_hWnd);
+    FitRowsToDpi(m_dpi);
     // The dialog is not yet visible, so it does not list itself.
     CAddWindowEnumerator filler(this);
     EnumTopLevelWindows(filler);
@@ -53,6 +57,25 @@ INT_PTR CAddWindowDlg::OnCommand(UINT code, WPARAM id, LPARAM control)
     if (LOWORD(id) == IDC_WINDOW_LIST && code == LBN_DBLCLK)
         OnOK();
     return CDlgHandler::OnCommand(code, id, control);
+}
+
+INT_PTR CAddWindowDlg::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DPICHANGED)
+        FitRowsToDpi(LOWORD(wParam));
+    return CDlgHandler::OnOtherMessage(message, wParam, lParam);
+}
+
+// A row holds the small icon at the dialog's DPI and the text line the list measured for its
+// font; the list measures that once only, so a new DPI scales it.
+void CAddWindowDlg::FitRowsToDpi(UINT dpi)
+{
+    m_iconWidth = GetSystemMetricForDpi(SM_CXSMICON, dpi);
+    m_iconHeight = GetSystemMetricForDpi(SM_CYSMICON, dpi);
+    const int line = static_cast<int>(::SendMessageA(m_list, LB_GETITEMHEIGHT, 0, 0));
+    const int row = std::max(::MulDiv(line, static_cast<int>(dpi), static_cast<int>(m_dpi)), m_iconHeight);
+    ::SendMessageA(m_list, LB_SETITEMHEIGHT, 0, row);
+    m_dpi = dpi;
 }
 
 INT_PTR CAddWindowDlg::OnOK()

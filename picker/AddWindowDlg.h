@@ -21,14 +21,19 @@ public:
     INT_PTR OnCommand(UINT code, WPARAM id, LPARAM control) override;
     INT_PTR OnDrawItem(WPARAM id, DRAWITEMSTRUCT* item) override;
     INT_PTR OnMeasureItem(WPARAM id, MEASUREITEMSTRUCT* item) override;
+    INT_PTR OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnOK() override;
 
 private:
+    void FitRowsToDpi(UINT dpi);
+
     HWND m_excluded;
     HWND m_list;
     HWND m_chosen;
     int m_iconWidth;
     int m_iconHeight;
+    // The DPI the rows were last fitted to.
+    UINT m_dpi;
 };
 
 // Fills the dialog's list with every eligible window of one walk.

@@ -23,6 +23,11 @@ pack() {
 }
 pack "$build/i686/bin/QuorTab.exe" QuorTab.exe pei-i386 i686-w64-mingw32-strip
 pack "$build/x86_64/bin/QuorTab.exe" QuorTab64.exe pei-x86-64 x86_64-w64-mingw32-strip
+# Both still carry the application manifest (resource type 24, id 1).
+for exe in QuorTab.exe QuorTab64.exe; do
+  x86_64-w64-mingw32-windres -i "$stage/$exe" -O rc | grep -q '^1 24 ' \
+    || { echo "release: $exe carries no manifest" >&2; exit 1; }
+done
 
 # Plain text with Windows line endings, so Notepad on any Windows shows it properly.
 sed 's/$/\r/' > "$stage/README.txt" <<TEXT
@@ -35,6 +40,11 @@ Click a tab to bring its window up in the same place; the others stay hidden mea
 Files
   QuorTab.exe     for 32-bit and 64-bit Windows
   QuorTab64.exe   the same program built for 64-bit Windows
+
+Windows
+  Windows 7, 8, 8.1, 10 and 11. The strip, its tabs and the dialogs take the look of the
+  Windows version and stay sharp at any display scaling; on Windows 10 and 11 they follow the
+  scaling of each monitor the window is on.
 
 Nothing to install: unpack the files anywhere and start one of them. QuorTab keeps no
 settings, writes no files and leaves nothing in the registry.

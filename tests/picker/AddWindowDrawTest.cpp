@@ -1,6 +1,7 @@
 #include "PickerTestSupport.h"
 #include "BoxCatcher.h"
 #include "Canvas.h"
+#include "Dpi.h"
 #include "IconWindows.h"
 #include "resource.h"
 #include <gtest/gtest.h>
@@ -199,4 +200,58 @@ TEST(AddWindowDraw, FocusOfAnEmptyListOnlyFillsTheRectangle)
         EXPECT_EQ(kMarker, canvas.At(0, 16)) << "nothing outside the item";
     }
     ::DestroyWindow(list);
+}
+
+// The dialog moved to a monitor of another DPI (this suite runs at 96 DPI on one): its rows
+// grow with the text line, and hold the small icon at that DPI's size, drawn at full size.
+TEST(AddWindowDraw, AtAnotherDpiRowsAndIconsTakeThatDpisSize)
+{
+    CIconWindows windows({{IconReply::Small2, false, false, "Scaled Red", true}});
+    ASSERT_TRUE(windows.Ready());
+    const HWND red = windows.Window(0);
+    const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+    CAddWindowDlg picker(NULL);
+    int rowAt96 = 0;
+    auto moveTo = [](UINT dpi) {
+        return Once([dpi](HWND dialog) {
+            RECT suggested = {};
+            ::GetWindowRect(dialog, &suggested);
+            ::SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        });
+    };
+    // The row's height, and whether the icon covers a pixel `offset` pixels into it both ways.
+    auto look = [&](HWND dialog, int offset) {
+        const HWND list = ListBoxOf(dialog);
+        ::InvalidateRect(list, NULL, TRUE);
+        ::UpdateWindow(list);
+        RECT rect = {};
+        ::SendMessageA(list, LB_GETITEMRECT, ItemOf(dialog, red), reinterpret_cast<LPARAM>(&rect));
+        const HDC dc = ::GetDC(list);
+        const COLORREF spot = ::GetPixel(dc, rect.left + offset, rect.top + offset);
+        ::ReleaseDC(list, dc);
+        return std::make_pair(static_cast<int>(rect.bottom - rect.top), spot);
+    };
+    const DriveOutcome outcome = DrivePicker(picker, {
+        Once([&](HWND dialog) {
+            const auto at96 = look(dialog, 15);
+            rowAt96 = at96.first;
+            EXPECT_GE(rowAt96, ::GetSystemMetrics(SM_CYSMICON)) << "a row holds its icon";
+            EXPECT_EQ(kRed, at96.second);
+            EXPECT_EQ(window, look(dialog, 16).second) << "a 16-pixel icon at 96 DPI";
+        }),
+        moveTo(144),
+        Once([&](HWND dialog) {
+            const auto at144 = look(dialog, 23);
+            EXPECT_EQ(::MulDiv(rowAt96, 144, 96), at144.first);
+            EXPECT_GE(at144.first, GetSystemMetricForDpi(SM_CYSMICON, 144));
+            EXPECT_EQ(kRed, at144.second) << "a 24-pixel icon at 144 DPI";
+        }),
+        moveTo(96),
+        Once([&](HWND dialog) {
+            EXPECT_EQ(rowAt96, look(dialog, 15).first);
+            EXPECT_EQ(window, look(dialog, 16).second) << "back to 16 pixels";
+        }),
+        ClickButton(IDCANCEL)});
+    EXPECT_EQ(6u, outcome.stepsDone);
+    EXPECT_EQ(0, outcome.result);
 }

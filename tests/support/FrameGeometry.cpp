@@ -2,12 +2,16 @@
 #include "QuorTabNames.h"
 #include <commctrl.h>
 
-int MeasureTabRowHeight()
+int MeasureTabRowHeight(UINT dpi)
 {
     ::InitCommonControls();
     HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, NULL, NULL, NULL, NULL);
     HWND tab = ::CreateWindowExA(0, WC_TABCONTROLA, "", quortab::kTabStyle, 0, 0, 300, 200, parent, NULL, NULL, NULL);
-    ::SendMessageA(tab, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+    LOGFONTA stock = {};
+    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock);
+    stock.lfHeight = ::MulDiv(stock.lfHeight, static_cast<int>(dpi), static_cast<int>(GetSystemDpi()));
+    const HFONT font = ::CreateFontIndirectA(&stock);
+    ::SendMessageA(tab, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     ::SendMessageA(tab, TCM_SETITEMSIZE, 0, MAKELPARAM(quortab::kTabWidth, 0));
     // The control sizes its row only once it holds a tab.
     TCITEMA item = {};
@@ -17,6 +21,7 @@ int MeasureTabRowHeight()
     RECT rect = {0, 0, 300, 200};
     ::SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rect));
     ::DestroyWindow(parent);
+    ::DeleteObject(font);
     return 200 - (rect.bottom - rect.top);
 }
 
@@ -32,12 +37,12 @@ std::string ZOrder(int count)
     return names;
 }
 
-::testing::AssertionResult FrameIsPlacedBelow(HWND frame, HWND window)
+::testing::AssertionResult FrameIsPlacedBelow(HWND frame, HWND window, UINT dpi)
 {
     RECT target = WindowRect(window);
     RECT client = ClientRectOnScreen(frame);
     RECT expected = {target.left, target.bottom, target.right,
-                     target.bottom + MeasureTabRowHeight() - quortab::kRowTrim};
+                     target.bottom + MeasureTabRowHeight(dpi) - quortab::kRowTrim};
     if (!SameRect(client, expected))
         return ::testing::AssertionFailure() << "frame client area " << Describe(client) << ", expected "
                                              << Describe(expected) << " below window " << Describe(target);
