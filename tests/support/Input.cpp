@@ -66,9 +66,11 @@ void Drag(POINT from, POINT to)
     SendMouse(from, MOUSEEVENTF_LEFTDOWN);
     for (int i = 1; i <= kSteps; ++i)
         MoveMouse(POINT{from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
-    // The release comes with one more move onto the target, so that the last move the window
-    // sees before the release is the target whatever happened to the moves before it.
+    // One pixel short and then onto the target, so that the last move the window sees before
+    // the release is a real move to the target whatever happened to the moves before it; the
+    // release itself comes where the cursor already is, as a person's does.
     MoveMouse(POINT{to.x - 1, to.y});
+    MoveMouse(to);
     SendMouse(to, MOUSEEVENTF_LEFTUP);
 }
 
