@@ -19,7 +19,6 @@ public:
     void AdjustRect(bool larger, RECT* rect) const { SendMessage(TCM_ADJUSTRECT, larger, Param(rect)); }
     HWND GetToolTips() const { return reinterpret_cast<HWND>(SendMessage(TCM_GETTOOLTIPS, 0, 0)); }
     void SetItemSize(int width, int height) const { SendMessage(TCM_SETITEMSIZE, 0, MAKELPARAM(width, height)); }
-    void SetFont(HFONT font, bool redraw = false) const { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw); }
 
     // The window a tab stands for, as stored: null for an index that names no tab.
     HWND GetItemWindow(int index) const
