@@ -142,8 +142,10 @@ TEST_F(E2eReleasing, ExitFromTheMenuShowsEveryGroupedWindowAndEndsWithZero)
     ASSERT_TRUE(quortab.ChooseFromMenu(quortab.TabPoint(0), kMenuExit));
     ASSERT_TRUE(quortab.WaitForExit(5000)) << quortab.Describe();
     EXPECT_EQ(0u, quortab.ExitCode());
+    // Each application shows its window itself once QuorTab has asked it to, without waiting.
     for (HWND window : {fixture, notepad, mines})
-        EXPECT_TRUE(::IsWindowVisible(window)) << "'" << WindowTitle(window) << "' stays hidden";
+        EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(window) != FALSE; }))
+            << "'" << WindowTitle(window) << "' stays hidden";
     EXPECT_TRUE(SameRect(place, WindowRect(notepad))) << "shown where it last stood";
     EXPECT_TRUE(SameRect(place, WindowRect(fixture)));
 }
