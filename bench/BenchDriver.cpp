@@ -39,12 +39,16 @@ struct Amounts {
     DWORD passIntervalMs = 4000;   // fixed interval of driven passes per tab count
     DWORD idleMs = 10000;
     int clicks = 30;
+    int moves = 30;
     int titleReads = 200;
 };
 
 const DWORD kPassPacingMs = 15;
 const DWORD kSettleMs = 300;
 const int kClickTabs = 3;         // tabs 0..2 lie within the narrowest window, never scrolled
+// Each move of a followed window goes this far and the next one back, staying on the desktop with
+// room for the strip below.
+const int kMoveX = 30, kMoveY = 20;
 const UINT kSlowIconMs = 2000;
 
 bool g_failed = false;
@@ -453,6 +457,68 @@ std::vector<double> MeasureDirectSwitches(const Amounts& amounts)
     return latencies;
 }
 
+struct FollowTimes {
+    std::vector<double> quortab, baseline;
+};
+
+// Moves `window` and times the move until `follower` stands under it again.
+bool TimeFollow(HWND window, const RECT& to, HWND follower, std::vector<double>& latencies)
+{
+    const double start = NowMs();
+    ::SetWindowPos(window, NULL, to.left, to.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!WaitFor([&] { return StandsWithFrame(window, to, follower); }, 3000))
+        return false;
+    latencies.push_back(NowMs() - start);
+    return true;
+}
+
+// Moves QuorTab's selected window and a window followed by the baseline program to and fro, in
+// turns so that both meet the same load, each time until its strip stands under it again.
+FollowTimes MeasureFollowing(CQuorTabRun& run, HWND selected, const Amounts& amounts)
+{
+    FollowTimes times;
+    CFixtureProcess followed({"title=Followed;x=620;y=420;w=500;h=300"});
+    std::vector<HWND> target = FixtureWindows(followed, 1);
+    CChildProcess idle(Quote(ProgramPath("BenchIdle.exe")), kNoIdleWait);
+    HWND follower = NULL;
+    if (target.empty() ||
+        !WaitFor([&] { return (follower = idle.FindVisibleWindow(BENCH_IDLE_CLASS, NULL)) != NULL; }, 10000)) {
+        Fail("the following baseline did not start");
+        return times;
+    }
+    SendWithin(follower, BENCH_IDLE_FOLLOW, reinterpret_cast<WPARAM>(target[0]), 0);
+    const RECT home[] = {WindowRect(selected), WindowRect(target[0])};
+    if (!WaitFor([&] { return StandsWithFrame(target[0], home[1], follower); }, 3000) ||
+        !WaitFor([&] { return StandsWithFrame(selected, home[0], run.Frame()); }, 3000)) {
+        Fail("a strip did not stand under its window before the moves");
+        return times;
+    }
+    for (int move = 0; move < amounts.moves; ++move) {
+        RECT to[] = {home[0], home[1]};
+        if (move % 2 == 0) {
+            ::OffsetRect(&to[0], kMoveX, kMoveY);
+            ::OffsetRect(&to[1], kMoveX, kMoveY);
+        }
+        // Each strip settles right after its timer's tick: waiting a growing share of the period
+        // before the next move spreads the moves evenly over the timers' phases.
+        const DWORD phase = static_cast<DWORD>(move * quortab::kUpkeepMs / amounts.moves);
+        ::Sleep(phase);
+        if (!TimeFollow(selected, to[0], run.Frame(), times.quortab)) {
+            Fail("QuorTab's frame did not follow a move of its window");
+            break;
+        }
+        ::Sleep(phase);
+        if (!TimeFollow(target[0], to[1], follower, times.baseline)) {
+            Fail("the baseline program did not follow a move of its window");
+            break;
+        }
+    }
+    ::SetWindowPos(selected, NULL, home[0].left, home[0].top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::PostMessageA(follower, WM_CLOSE, 0, 0);
+    idle.WaitForExit(10000);
+    return times;
+}
+
 void AddPassRows(CBenchTable& table, const PassLevel& level, const Baseline& baseline)
 {
     const std::string tabs = std::to_string(level.tabs) + (level.tabs == 1 ? " tab" : " tabs");
@@ -560,6 +626,16 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
                           std::to_string(clicks.size()) + ")",
                       FormatMs(Median(clicks)), FormatMs(Median(direct)),
                       "the driver making the same moves itself: move, show, hide, place a frame-like window");
+            Progress("following moves");
+            const int selected = run.Selected();
+            const FollowTimes follow = MeasureFollowing(run, windows[selected >= 0 ? selected : 0], amounts);
+            table.Row("Follow latency, 10 tabs: from the driver's move of the selected window to the frame "
+                          "standing under it, median of " + std::to_string(follow.quortab.size()) +
+                          " moves (90th percentile)",
+                      FormatMs(Median(follow.quortab)) + " (" + FormatMs(Percentile(follow.quortab, 0.9)) + ")",
+                      FormatMs(Median(follow.baseline)) + " (" + FormatMs(Percentile(follow.baseline, 0.9)) + ")",
+                      "timer-only following: a do-nothing program of ours that follows a window of the fixture "
+                      "on the same " + std::to_string(quortab::kUpkeepMs) + " ms timer, moved in turns with QuorTab's");
         }
     }
     for (const PassLevel& level : levels)
@@ -625,6 +701,7 @@ int main(int argc, char** argv)
         amounts.passIntervalMs = 1000;
         amounts.idleMs = 2000;
         amounts.clicks = 5;
+        amounts.moves = 6;
         amounts.titleReads = 20;
     }
     if (options.wineserverPid && !LinuxProcessExists(options.wineserverPid))
