@@ -37,6 +37,7 @@ struct Options {
 struct Amounts {
     int startRuns = 5;             // measured starts per case, after one unmeasured
     DWORD passIntervalMs = 4000;   // fixed interval of driven passes per tab count
+    size_t changedPasses = 15;     // passes that rewrote every title: the interval grows to 3x for them
     DWORD idleMs = 10000;
     int clicks = 30;
     int moves = 30;
@@ -44,6 +45,9 @@ struct Amounts {
 };
 
 const DWORD kPassPacingMs = 15;
+// A timer pass is due within kUpkeepMs; one with 100 changed titles on a busy machine may take
+// as long again.
+const DWORD kTimerPassWaitMs = 4 * quortab::kUpkeepMs;
 const DWORD kSettleMs = 300;
 const int kClickTabs = 3;         // tabs 0..2 lie within the narrowest window, never scrolled
 // Each move of a followed window goes this far and the next one back, staying on the desktop with
@@ -286,9 +290,11 @@ void RenameAll(const std::vector<HWND>& windows)
 }
 
 // Drives passes every kPassPacingMs for a fixed interval, besides the timer's own, and
-// measures them from inside (the probe) and from outside (process CPU over the interval). With
-// `rename`, every grouped window gets a new title before each driven pass, and only passes that
-// rewrote every tab's text are timed; without, only those that wrote none.
+// measures them from inside (the probe) and from outside (process CPU over the interval); only
+// passes that wrote no tab text are timed. With `rename`, every grouped window gets a new title
+// before each driven pass instead, and only passes that rewrote every tab's text are timed: the
+// renames follow the end of a timer pass, when the next tick is furthest away, so that no timer
+// pass takes half of them.
 PassLevel MeasurePasses(CQuorTabRun& run, const std::vector<HWND>& grouped, bool rename, const Options& options,
                         const Amounts& amounts)
 {
@@ -299,14 +305,26 @@ PassLevel MeasurePasses(CQuorTabRun& run, const std::vector<HWND>& grouped, bool
     const LONG first = run.Passes();
     CCpuMeter meter(run.Cpu(), options);
     const double start = NowMs();
-    while (NowMs() - start < amounts.passIntervalMs) {
-        if (rename)
+    // Changed passes come at most one a tick, and long ones fewer.
+    auto enough = [&] {
+        const double elapsed = NowMs() - start;
+        if (elapsed < amounts.passIntervalMs)
+            return false;
+        return !rename || elapsed >= 3.0 * amounts.passIntervalMs ||
+               run.PassMs(first, run.Passes(), level.tabs, level.tabs).size() >= amounts.changedPasses;
+    };
+    while (!enough()) {
+        if (rename) {
+            const LONG done = run.Passes();
+            WaitFor([&] { return run.Passes() != done; }, kTimerPassWaitMs);
             RenameAll(grouped);
+        }
         if (!run.RunPass()) {
             Fail("QuorTab.exe did not answer a pass");
             break;
         }
-        ::Sleep(kPassPacingMs);
+        if (!rename)
+            ::Sleep(kPassPacingMs);
     }
     const CpuInterval interval = meter.Stop();
     const LONG last = run.Passes();
@@ -699,6 +717,7 @@ int main(int argc, char** argv)
     if (options.quick) {
         amounts.startRuns = 1;
         amounts.passIntervalMs = 1000;
+        amounts.changedPasses = 3;
         amounts.idleMs = 2000;
         amounts.clicks = 5;
         amounts.moves = 6;
