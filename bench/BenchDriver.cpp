@@ -274,6 +274,7 @@ struct PassLevel {
     std::vector<double> inside;
     double outsideMs = NAN, serverMs = NAN, xMs = NAN;
     int passes = 0;
+    int placing = 0;   // passes that moved the frame
     double wallMs = NAN;
     double titleReadsMs = NAN;
 };
@@ -356,6 +357,7 @@ PassLevel MeasurePasses(CQuorTabRun& run, const std::vector<HWND>& grouped, bool
     const LONG last = run.Passes();
     level.titleReadsMs = Median(reads);
     level.passes = intervalEnd - first;
+    level.placing = run.PassesPlacingFrame(first, last);
     level.wallMs = interval.wallMs;
     level.inside = run.PassMs(first, last, level.tabs, rename ? level.tabs : 0);
     if (level.passes > 0) {
@@ -562,7 +564,7 @@ void AddPassRows(CBenchTable& table, const PassLevel& level, const Baseline& bas
     table.Row("Upkeep pass, " + tabs + (level.renamed ? ", every title changed" : ", nothing changed") +
                   ": time on the program's thread, median of " +
                   (level.renamed ? passes + " that rewrote every tab" : passes + " that wrote nothing") +
-                  " (90th percentile)",
+                  " (90th percentile); " + std::to_string(level.placing) + " passes of the interval moved the frame",
               FormatMs(Median(level.inside)) + " (" + FormatMs(Percentile(level.inside, 0.9)) + ")",
               FormatMs(level.titleReadsMs), "reading " + titles + " from another process, median");
     // While the driver renames windows the servers' figures are mostly its own work.
@@ -636,6 +638,7 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
             const CpuInterval idle = meter.Stop();
             const LONG idlePaints = run.TabPaints() - paints, idlePasses = run.Passes() - passes;
             const std::vector<double> idlePassMs = run.PassMs(passes, passes + idlePasses, count);
+            const int idlePlacing = run.PassesPlacingFrame(passes, passes + idlePasses);
             const std::string over = " over " + Fixed("%.0f", idle.wallMs / 1000) + " s";
             const std::string baselineIs = "a do-nothing program of ours: one window, the same " +
                                            std::to_string(quortab::kUpkeepMs) + " ms timer";
@@ -648,7 +651,7 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
             table.Row("Idle with 10 tabs: X server's CPU share" + over, FormatPercent(idle.xMs / idle.wallMs),
                       FormatPercent(baseline.idle.xMs / baseline.idle.wallMs), "the same, while it ran alone");
             table.Row("Idle with 10 tabs: repaints of the tab strip" + over + " (" + std::to_string(idlePasses) +
-                          " upkeep passes)",
+                          " upkeep passes, " + std::to_string(idlePlacing) + " of them moved the frame)",
                       FormatCount(idlePaints), FormatCount(static_cast<double>(baseline.idlePaints)),
                       "repaints of the do-nothing program's window");
         }

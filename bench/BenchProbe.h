@@ -1,8 +1,8 @@
 #pragma once
 // The benchmark's view into a running QuorTab: registered on the frame as a message hook by the
 // benchmark's own entry, it times each upkeep pass on the program's thread and, from the first
-// pass on, counts the tab strip's repaints and the tab texts written into it, publishing them in
-// the shared block that the benchmark driver reads.
+// pass on, counts the tab strip's repaints, the tab texts written into it and the frame's moves,
+// publishing them in the shared block that the benchmark driver reads.
 #include "BenchShared.h"
 #include "WndHandler.h"
 #include <commctrl.h>
@@ -83,11 +83,15 @@ public:
 
     void BeforeMessage(CWndProxy*, UINT message, WPARAM, LPARAM) override
     {
+        // The frame's own moves arrive nested inside the pass that makes them.
+        if (message == WM_WINDOWPOSCHANGED)
+            ++m_framePlaced;
         if (message != WM_TIMER || !m_block)
             return;
         bench::CountPaintsOf(m_tabControl);
         m_tabs = static_cast<LONG>(::SendMessageA(m_tabControl, TCM_GETITEMCOUNT, 0, 0));
         m_titlesBefore = bench::g_titlesSet;
+        m_placedBefore = m_framePlaced;
         m_start = bench::Now();
     }
 
@@ -101,6 +105,7 @@ public:
         pass.ticks = end - m_start;
         pass.tabs = m_tabs;
         pass.titlesSet = bench::g_titlesSet - m_titlesBefore;
+        pass.framePlaced = m_framePlaced - m_placedBefore;
         // Published only once the entry is complete.
         ::InterlockedIncrement(&m_block->passes);
     }
@@ -110,5 +115,7 @@ private:
     HWND m_tabControl;
     LONG m_tabs = 0;
     LONG m_titlesBefore = 0;
+    LONG m_framePlaced = 0;
+    LONG m_placedBefore = 0;
     LONGLONG m_start = 0;
 };

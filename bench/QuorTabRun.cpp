@@ -137,6 +137,16 @@ std::vector<double> CQuorTabRun::PassMs(LONG from, LONG to, LONG tabs, LONG titl
     return lengths;
 }
 
+int CQuorTabRun::PassesPlacingFrame(LONG from, LONG to) const
+{
+    int placing = 0;
+    if (to - from > kBenchRing)
+        from = to - kBenchRing;
+    for (LONG n = from; n < to; ++n)
+        placing += m_block->pass[n % kBenchRing].framePlaced > 0;
+    return placing;
+}
+
 bool StandsWithFrame(HWND window, const RECT& rect, HWND frame)
 {
     RECT now = {};

@@ -40,6 +40,8 @@ public:
     // Lengths in milliseconds of passes [from, to) that began with `tabs` tabs and wrote
     // `titlesSet` tab texts (0: passes that found nothing changed); -1 takes any.
     std::vector<double> PassMs(LONG from, LONG to, LONG tabs, LONG titlesSet = -1) const;
+    // How many of passes [from, to) moved the frame.
+    int PassesPlacingFrame(LONG from, LONG to) const;
 
 private:
     // Waits for a picker other than `previous` and chooses `window` in it.
