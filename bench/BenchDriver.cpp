@@ -37,14 +37,22 @@ struct Options {
 struct Amounts {
     int startRuns = 5;             // measured starts per case, after one unmeasured
     DWORD passIntervalMs = 4000;   // fixed interval of driven passes per tab count
+    size_t changedPasses = 15;     // passes that rewrote every title: the interval grows to 3x for them
     DWORD idleMs = 10000;
     int clicks = 30;
-    int titleReads = 200;
+    int moves = 30;
+    int titleRounds = 60;          // driven passes each followed by reading the titles, unchanged case
 };
 
 const DWORD kPassPacingMs = 15;
+// A timer pass is due within kUpkeepMs; one with 100 changed titles on a busy machine may take
+// as long again.
+const DWORD kTimerPassWaitMs = 4 * quortab::kUpkeepMs;
 const DWORD kSettleMs = 300;
 const int kClickTabs = 3;         // tabs 0..2 lie within the narrowest window, never scrolled
+// Each move of a followed window goes this far and the next one back, staying on the desktop with
+// room for the strip below.
+const int kMoveX = 30, kMoveY = 20;
 const UINT kSlowIconMs = 2000;
 
 bool g_failed = false;
@@ -262,51 +270,101 @@ void MeasureStartUp(const Amounts& amounts, CBenchTable& table)
 
 struct PassLevel {
     int tabs = 0;
+    bool renamed = false;
     std::vector<double> inside;
     double outsideMs = NAN, serverMs = NAN, xMs = NAN;
     int passes = 0;
+    int placing = 0;   // passes that moved the frame
     double wallMs = NAN;
     double titleReadsMs = NAN;
 };
 
+// Reads every window's title from this process: the floor of any upkeep that polls titles.
+double ReadTitlesMs(const std::vector<HWND>& windows)
+{
+    char title[quortab::kTextChars];
+    const double begin = NowMs();
+    for (HWND window : windows)
+        ::GetWindowTextA(window, title, sizeof title);
+    return NowMs() - begin;
+}
+
+// A new title for every window, different from all it had before.
+void RenameAll(const std::vector<HWND>& windows)
+{
+    static int round = 0;
+    ++round;
+    for (size_t i = 0; i < windows.size(); ++i) {
+        const std::string title = "Renamed " + std::to_string(round) + ", window " + std::to_string(i + 1);
+        ::SetWindowTextA(windows[i], title.c_str());
+    }
+}
+
 // Drives passes every kPassPacingMs for a fixed interval, besides the timer's own, and
-// measures them from inside (the probe) and from outside (process CPU over the interval).
-PassLevel MeasurePasses(CQuorTabRun& run, const std::vector<HWND>& grouped, const Options& options,
+// measures them from inside (the probe) and from outside (process CPU over the interval); only
+// passes that wrote no tab text are timed. With `rename`, every grouped window gets a new title
+// before each driven pass instead, and only passes that rewrote every tab's text are timed: the
+// renames follow the end of a timer pass, when the next tick is furthest away, so that no timer
+// pass takes half of them.
+PassLevel MeasurePasses(CQuorTabRun& run, const std::vector<HWND>& grouped, bool rename, const Options& options,
                         const Amounts& amounts)
 {
     PassLevel level;
     level.tabs = static_cast<int>(grouped.size());
+    level.renamed = rename;
+    auto pass = [&] {
+        if (rename) {
+            const LONG done = run.Passes();
+            WaitFor([&] { return run.Passes() != done; }, kTimerPassWaitMs);
+            RenameAll(grouped);
+        }
+        if (run.RunPass())
+            return true;
+        Fail("QuorTab.exe did not answer a pass");
+        return false;
+    };
+    // The baseline's reads follow driven passes, so that they meet the machine as the passes do;
+    // in the unchanged case after the CPU interval, whose servers' figures they would swell.
+    std::vector<double> reads;
+    auto paced = [&](bool read) {
+        if (!pass())
+            return false;
+        if (read)
+            reads.push_back(ReadTitlesMs(grouped));
+        if (!rename)
+            ::Sleep(kPassPacingMs);
+        return true;
+    };
     ::Sleep(kSettleMs);
     const LONG first = run.Passes();
     CCpuMeter meter(run.Cpu(), options);
     const double start = NowMs();
-    while (NowMs() - start < amounts.passIntervalMs) {
-        if (!run.RunPass()) {
-            Fail("QuorTab.exe did not answer a pass");
-            break;
-        }
-        ::Sleep(kPassPacingMs);
-    }
+    // Changed passes come at most one a tick, and long ones fewer.
+    auto enough = [&] {
+        const double elapsed = NowMs() - start;
+        if (elapsed < amounts.passIntervalMs)
+            return false;
+        return !rename || elapsed >= 3.0 * amounts.passIntervalMs ||
+               run.PassMs(first, run.Passes(), level.tabs, level.tabs).size() >= amounts.changedPasses;
+    };
+    bool answered = true;
+    while (answered && !enough())
+        answered = paced(rename);
     const CpuInterval interval = meter.Stop();
+    const LONG intervalEnd = run.Passes();
+    for (int round = 0; answered && !rename && round < amounts.titleRounds; ++round)
+        answered = paced(true);
     const LONG last = run.Passes();
-    level.passes = last - first;
+    level.titleReadsMs = Median(reads);
+    level.passes = intervalEnd - first;
+    level.placing = run.PassesPlacingFrame(first, last);
     level.wallMs = interval.wallMs;
-    level.inside = run.PassMs(first, last, level.tabs);
+    level.inside = run.PassMs(first, last, level.tabs, rename ? level.tabs : 0);
     if (level.passes > 0) {
         level.outsideMs = interval.targetMs / level.passes;
         level.serverMs = interval.serverMs / level.passes;
         level.xMs = interval.xMs / level.passes;
     }
-    // The floor of any upkeep that polls titles: reading them, from this process.
-    std::vector<double> reads;
-    char title[quortab::kTextChars];
-    for (int repeat = 0; repeat < amounts.titleReads; ++repeat) {
-        const double begin = NowMs();
-        for (HWND window : grouped)
-            ::GetWindowTextA(window, title, sizeof title);
-        reads.push_back(NowMs() - begin);
-    }
-    level.titleReadsMs = Median(reads);
     return level;
 }
 
@@ -436,16 +494,85 @@ std::vector<double> MeasureDirectSwitches(const Amounts& amounts)
     return latencies;
 }
 
+struct FollowTimes {
+    std::vector<double> quortab, baseline;
+};
+
+// Moves `window` and times the move until `follower` stands under it again.
+bool TimeFollow(HWND window, const RECT& to, HWND follower, std::vector<double>& latencies)
+{
+    const double start = NowMs();
+    ::SetWindowPos(window, NULL, to.left, to.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!WaitFor([&] { return StandsWithFrame(window, to, follower); }, 3000))
+        return false;
+    latencies.push_back(NowMs() - start);
+    return true;
+}
+
+// Moves QuorTab's selected window and a window followed by the baseline program to and fro, in
+// turns so that both meet the same load, each time until its strip stands under it again.
+FollowTimes MeasureFollowing(CQuorTabRun& run, HWND selected, const Amounts& amounts)
+{
+    FollowTimes times;
+    CFixtureProcess followed({"title=Followed;x=620;y=420;w=500;h=300"});
+    std::vector<HWND> target = FixtureWindows(followed, 1);
+    CChildProcess idle(Quote(ProgramPath("BenchIdle.exe")), kNoIdleWait);
+    HWND follower = NULL;
+    if (target.empty() ||
+        !WaitFor([&] { return (follower = idle.FindVisibleWindow(BENCH_IDLE_CLASS, NULL)) != NULL; }, 10000)) {
+        Fail("the following baseline did not start");
+        return times;
+    }
+    SendWithin(follower, BENCH_IDLE_FOLLOW, reinterpret_cast<WPARAM>(target[0]), 0);
+    const RECT home[] = {WindowRect(selected), WindowRect(target[0])};
+    if (!WaitFor([&] { return StandsWithFrame(target[0], home[1], follower); }, 3000) ||
+        !WaitFor([&] { return StandsWithFrame(selected, home[0], run.Frame()); }, 3000)) {
+        Fail("a strip did not stand under its window before the moves");
+        return times;
+    }
+    for (int move = 0; move < amounts.moves; ++move) {
+        RECT to[] = {home[0], home[1]};
+        if (move % 2 == 0) {
+            ::OffsetRect(&to[0], kMoveX, kMoveY);
+            ::OffsetRect(&to[1], kMoveX, kMoveY);
+        }
+        // Each strip settles right after its timer's tick: waiting a growing share of the period
+        // before the next move spreads the moves evenly over the timers' phases.
+        const DWORD phase = static_cast<DWORD>(move * quortab::kUpkeepMs / amounts.moves);
+        ::Sleep(phase);
+        if (!TimeFollow(selected, to[0], run.Frame(), times.quortab)) {
+            Fail("QuorTab's frame did not follow a move of its window");
+            break;
+        }
+        ::Sleep(phase);
+        if (!TimeFollow(target[0], to[1], follower, times.baseline)) {
+            Fail("the baseline program did not follow a move of its window");
+            break;
+        }
+    }
+    ::SetWindowPos(selected, NULL, home[0].left, home[0].top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::PostMessageA(follower, WM_CLOSE, 0, 0);
+    idle.WaitForExit(10000);
+    return times;
+}
+
 void AddPassRows(CBenchTable& table, const PassLevel& level, const Baseline& baseline)
 {
     const std::string tabs = std::to_string(level.tabs) + (level.tabs == 1 ? " tab" : " tabs");
     const std::string titles = level.tabs == 1 ? "its title" : "their " + std::to_string(level.tabs) + " titles";
-    table.Row("Upkeep pass, " + tabs + ": time on the program's thread, median of " +
-                  std::to_string(level.inside.size()) + " passes (90th percentile)",
+    const std::string passes = std::to_string(level.inside.size()) + " passes";
+    table.Row("Upkeep pass, " + tabs + (level.renamed ? ", every title changed" : ", nothing changed") +
+                  ": time on the program's thread, median of " +
+                  (level.renamed ? passes + " that rewrote every tab" : passes + " that wrote nothing") +
+                  " (90th percentile); " + std::to_string(level.placing) + " passes of the interval moved the frame",
               FormatMs(Median(level.inside)) + " (" + FormatMs(Percentile(level.inside, 0.9)) + ")",
               FormatMs(level.titleReadsMs), "reading " + titles + " from another process, median");
+    // While the driver renames windows the servers' figures are mostly its own work.
+    if (level.renamed)
+        return;
     auto perTick = [&](double ms) { return baseline.tickCount ? ms / baseline.tickCount : NAN; };
-    table.Row("Upkeep pass, " + tabs + ": process CPU per pass over " + Fixed("%.0f", level.wallMs / 1000) +
+    table.Row("Upkeep pass, " + tabs + ", nothing changed: process CPU per pass over " +
+                  Fixed("%.0f", level.wallMs / 1000) +
                   " s, " + std::to_string(level.passes) + " passes (wineserver, X server)",
               FormatMs(level.outsideMs) + " (" + FormatMs(level.serverMs) + ", " + FormatMs(level.xMs) + ")",
               FormatMs(perTick(baseline.ticks.targetMs)) + " (" + FormatMs(perTick(baseline.ticks.serverMs)) + ", " +
@@ -484,8 +611,12 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
         }
     };
     std::vector<PassLevel> levels;
-    levels.push_back(MeasurePasses(run, {windows[0]}, options, amounts));
-    sampleMemory();
+    auto measureLevel = [&](const std::vector<HWND>& grouped) {
+        levels.push_back(MeasurePasses(run, grouped, false, options, amounts));
+        levels.push_back(MeasurePasses(run, grouped, true, options, amounts));
+        sampleMemory();
+    };
+    measureLevel({windows[0]});
 
     const int counts[] = {10, 50, 100};
     for (int count : counts) {
@@ -507,6 +638,7 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
             const CpuInterval idle = meter.Stop();
             const LONG idlePaints = run.TabPaints() - paints, idlePasses = run.Passes() - passes;
             const std::vector<double> idlePassMs = run.PassMs(passes, passes + idlePasses, count);
+            const int idlePlacing = run.PassesPlacingFrame(passes, passes + idlePasses);
             const std::string over = " over " + Fixed("%.0f", idle.wallMs / 1000) + " s";
             const std::string baselineIs = "a do-nothing program of ours: one window, the same " +
                                            std::to_string(quortab::kUpkeepMs) + " ms timer";
@@ -519,13 +651,11 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
             table.Row("Idle with 10 tabs: X server's CPU share" + over, FormatPercent(idle.xMs / idle.wallMs),
                       FormatPercent(baseline.idle.xMs / baseline.idle.wallMs), "the same, while it ran alone");
             table.Row("Idle with 10 tabs: repaints of the tab strip" + over + " (" + std::to_string(idlePasses) +
-                          " upkeep passes)",
+                          " upkeep passes, " + std::to_string(idlePlacing) + " of them moved the frame)",
                       FormatCount(idlePaints), FormatCount(static_cast<double>(baseline.idlePaints)),
                       "repaints of the do-nothing program's window");
         }
-        levels.push_back(MeasurePasses(run, std::vector<HWND>(windows.begin(), windows.begin() + count), options,
-                                       amounts));
-        sampleMemory();
+        measureLevel(std::vector<HWND>(windows.begin(), windows.begin() + count));
         if (count == 10) {
             Progress("tab clicks");
             const std::vector<double> clicks = MeasureClicks(run, windows, amounts);
@@ -534,6 +664,16 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
                           std::to_string(clicks.size()) + ")",
                       FormatMs(Median(clicks)), FormatMs(Median(direct)),
                       "the driver making the same moves itself: move, show, hide, place a frame-like window");
+            Progress("following moves");
+            const int selected = run.Selected();
+            const FollowTimes follow = MeasureFollowing(run, windows[selected >= 0 ? selected : 0], amounts);
+            table.Row("Follow latency, 10 tabs: from the driver's move of the selected window to the frame "
+                          "standing under it, median of " + std::to_string(follow.quortab.size()) +
+                          " moves (90th percentile)",
+                      FormatMs(Median(follow.quortab)) + " (" + FormatMs(Percentile(follow.quortab, 0.9)) + ")",
+                      FormatMs(Median(follow.baseline)) + " (" + FormatMs(Percentile(follow.baseline, 0.9)) + ")",
+                      "timer-only following: a do-nothing program of ours that follows a window of the fixture "
+                      "on the same " + std::to_string(quortab::kUpkeepMs) + " ms timer, moved in turns with QuorTab's");
         }
     }
     for (const PassLevel& level : levels)
@@ -597,9 +737,11 @@ int main(int argc, char** argv)
     if (options.quick) {
         amounts.startRuns = 1;
         amounts.passIntervalMs = 1000;
+        amounts.changedPasses = 3;
+        amounts.titleRounds = 10;
         amounts.idleMs = 2000;
         amounts.clicks = 5;
-        amounts.titleReads = 20;
+        amounts.moves = 6;
     }
     if (options.wineserverPid && !LinuxProcessExists(options.wineserverPid))
         Progress("cannot read the wineserver's /proc entry: its CPU is not counted");

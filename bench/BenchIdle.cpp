@@ -1,5 +1,6 @@
 // The benchmark's baseline: a do-nothing program with one window and the same upkeep timer as
-// QuorTab's frame. It answers how often it was painted, and ends when its window is closed.
+// QuorTab's frame. It answers how often it was painted, and ends when its window is closed. Told
+// to follow a window, it does on each tick only what following on a timer takes.
 #include "Win32.h"
 #include "BenchIdleProtocol.h"
 #include "../res/QuorTabNames.h"
@@ -7,6 +8,32 @@
 namespace {
 LONG g_paints = 0;
 LONG g_ticks = 0;
+HWND g_followed = NULL;
+
+HWND VisibleBelow(HWND upper)
+{
+    HWND next = ::GetWindow(upper, GW_HWNDNEXT);
+    while (next && !::IsWindowVisible(next))
+        next = ::GetWindow(next, GW_HWNDNEXT);
+    return next;
+}
+
+// Against the followed window's lower edge, as wide, directly behind it; untouched when it
+// already stands so, as QuorTab's frame is.
+void Follow(HWND window)
+{
+    RECT target, client, current;
+    if (!g_followed || !::GetWindowRect(g_followed, &target) || !::GetClientRect(window, &client))
+        return;
+    RECT placed = {target.left, target.bottom, target.right, target.bottom + client.bottom};
+    ::AdjustWindowRectEx(&placed, static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_EXSTYLE)));
+    ::GetWindowRect(window, &current);
+    if (::EqualRect(&current, &placed) && VisibleBelow(g_followed) == window)
+        return;
+    ::SetWindowPos(window, g_followed, placed.left, placed.top, placed.right - placed.left,
+                   placed.bottom - placed.top, SWP_NOACTIVATE);
+}
 
 LRESULT CALLBACK IdleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -20,6 +47,11 @@ LRESULT CALLBACK IdleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     case WM_TIMER:
         ++g_ticks;
+        Follow(window);
+        return 0;
+    case BENCH_IDLE_FOLLOW:
+        g_followed = reinterpret_cast<HWND>(wParam);
+        Follow(window);
         return 0;
     case BENCH_IDLE_GET_PAINTS:
         return g_paints;

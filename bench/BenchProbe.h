@@ -1,8 +1,8 @@
 #pragma once
 // The benchmark's view into a running QuorTab: registered on the frame as a message hook by the
 // benchmark's own entry, it times each upkeep pass on the program's thread and, from the first
-// pass on, counts the tab strip's repaints, publishing both in the shared block that the
-// benchmark driver reads.
+// pass on, counts the tab strip's repaints, the tab texts written into it and the frame's moves,
+// publishing them in the shared block that the benchmark driver reads.
 #include "BenchShared.h"
 #include "WndHandler.h"
 #include <commctrl.h>
@@ -46,11 +46,17 @@ inline BenchBlock* OwnBlock()
 
 inline WNDPROC g_tabProc = nullptr;
 inline HWND g_countedTab = NULL;
+// Tab texts written so far; a pass's share tells a pass that found a changed title from one
+// that found none.
+inline LONG g_titlesSet = 0;
 
 inline LRESULT CALLBACK CountTabPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_PAINT)
         ::InterlockedIncrement(&OwnBlock()->tabPaints);
+    else if ((message == TCM_SETITEMA || message == TCM_SETITEMW) && lParam &&
+             (reinterpret_cast<const TCITEMA*>(lParam)->mask & TCIF_TEXT))
+        ++g_titlesSet;
     // The control keeps its own character set, so messages reach it unconverted.
     return ::IsWindowUnicode(window) ? ::CallWindowProcW(g_tabProc, window, message, wParam, lParam)
                                      : ::CallWindowProcA(g_tabProc, window, message, wParam, lParam);
@@ -77,10 +83,15 @@ public:
 
     void BeforeMessage(CWndProxy*, UINT message, WPARAM, LPARAM) override
     {
+        // The frame's own moves arrive nested inside the pass that makes them.
+        if (message == WM_WINDOWPOSCHANGED)
+            ++m_framePlaced;
         if (message != WM_TIMER || !m_block)
             return;
         bench::CountPaintsOf(m_tabControl);
         m_tabs = static_cast<LONG>(::SendMessageA(m_tabControl, TCM_GETITEMCOUNT, 0, 0));
+        m_titlesBefore = bench::g_titlesSet;
+        m_placedBefore = m_framePlaced;
         m_start = bench::Now();
     }
 
@@ -93,6 +104,8 @@ public:
         pass.start = m_start;
         pass.ticks = end - m_start;
         pass.tabs = m_tabs;
+        pass.titlesSet = bench::g_titlesSet - m_titlesBefore;
+        pass.framePlaced = m_framePlaced - m_placedBefore;
         // Published only once the entry is complete.
         ::InterlockedIncrement(&m_block->passes);
     }
@@ -101,5 +114,8 @@ private:
     BenchBlock* m_block;
     HWND m_tabControl;
     LONG m_tabs = 0;
+    LONG m_titlesBefore = 0;
+    LONG m_framePlaced = 0;
+    LONG m_placedBefore = 0;
     LONGLONG m_start = 0;
 };

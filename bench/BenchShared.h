@@ -1,11 +1,12 @@
 #pragma once
 // What a benchmark build of QuorTab.exe shares with the benchmark driver while it runs: a block
-// of memory named after the program's process id, holding the timing of each upkeep pass and
-// the number of times the tab strip was painted.
+// of memory named after the program's process id, holding the timing of each upkeep pass, the
+// tab titles it wrote and the frame's moves it made, and the number of times the tab strip was
+// painted.
 #include "Win32.h"
 #include <cstdio>
 
-const LONG kBenchBlockVersion = 1;
+const LONG kBenchBlockVersion = 3;
 // Passes kept; the driver reads them well before the ring wraps.
 const LONG kBenchRing = 1024;
 
@@ -13,6 +14,8 @@ struct BenchPass {
     LONGLONG start;   // QueryPerformanceCounter at the start of the pass
     LONGLONG ticks;   // its length, in QueryPerformanceCounter ticks
     LONG tabs;        // tabs in the strip when the pass began
+    LONG titlesSet;   // tab texts the pass wrote (TCM_SETITEM received by the strip)
+    LONG framePlaced; // WM_WINDOWPOSCHANGED the frame received during the pass
     LONG reserved;
 };
 

@@ -7,6 +7,8 @@
 namespace {
 // Linux reports CPU time in clock ticks of 1/100 s on every architecture Wine runs on.
 const double kLinuxTicksPerSecond = 100.0;
+// The longest command name Linux keeps (TASK_COMM_LEN less its zero).
+const size_t kCommChars = 15;
 
 std::string LinuxPath(int pid, const char* file)
 {
@@ -110,6 +112,8 @@ int FindLinuxProcess(const char* comm)
     if (!::GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix))
         return 0;
     const std::string wanted = std::string("WINEPREFIX=") + prefix;
+    // Linux keeps only the first 15 characters of a command's name: "QuorTabProbed.e".
+    const std::string shortComm = std::string(comm).substr(0, kCommChars);
     WIN32_FIND_DATAA entry;
     HANDLE search = ::FindFirstFileA("Z:\\proc\\*", &entry);
     if (search == INVALID_HANDLE_VALUE)
@@ -121,7 +125,7 @@ int FindLinuxProcess(const char* comm)
         if (pid <= 0)
             continue;
         std::string name;
-        if (!ReadWholeFile(LinuxPath(pid, "comm"), name) || name.substr(0, name.find('\n')) != comm)
+        if (!ReadWholeFile(LinuxPath(pid, "comm"), name) || name.substr(0, name.find('\n')) != shortComm)
             continue;
         std::string environment;
         if (!ReadWholeFile(LinuxPath(pid, "environ"), environment))

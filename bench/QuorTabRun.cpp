@@ -124,17 +124,27 @@ void CQuorTabRun::ClickTab(int index) const
     ::PostMessageA(m_tab, WM_LBUTTONUP, 0, at);
 }
 
-std::vector<double> CQuorTabRun::PassMs(LONG from, LONG to, LONG tabs) const
+std::vector<double> CQuorTabRun::PassMs(LONG from, LONG to, LONG tabs, LONG titlesSet) const
 {
     std::vector<double> lengths;
     if (to - from > kBenchRing)
         from = to - kBenchRing;
     for (LONG n = from; n < to; ++n) {
         const BenchPass& pass = m_block->pass[n % kBenchRing];
-        if (pass.tabs == tabs)
+        if (pass.tabs == tabs && (titlesSet < 0 || pass.titlesSet == titlesSet))
             lengths.push_back(pass.ticks * 1000.0 / m_block->frequency);
     }
     return lengths;
+}
+
+int CQuorTabRun::PassesPlacingFrame(LONG from, LONG to) const
+{
+    int placing = 0;
+    if (to - from > kBenchRing)
+        from = to - kBenchRing;
+    for (LONG n = from; n < to; ++n)
+        placing += m_block->pass[n % kBenchRing].framePlaced > 0;
+    return placing;
 }
 
 bool StandsWithFrame(HWND window, const RECT& rect, HWND frame)

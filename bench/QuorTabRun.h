@@ -37,8 +37,11 @@ public:
 
     LONG Passes() const { return m_block->passes; }
     LONG TabPaints() const { return m_block->tabPaints; }
-    // Lengths in milliseconds of passes [from, to) that began with `tabs` tabs.
-    std::vector<double> PassMs(LONG from, LONG to, LONG tabs) const;
+    // Lengths in milliseconds of passes [from, to) that began with `tabs` tabs and wrote
+    // `titlesSet` tab texts (0: passes that found nothing changed); -1 takes any.
+    std::vector<double> PassMs(LONG from, LONG to, LONG tabs, LONG titlesSet = -1) const;
+    // How many of passes [from, to) moved the frame.
+    int PassesPlacingFrame(LONG from, LONG to) const;
 
 private:
     // Waits for a picker other than `previous` and chooses `window` in it.

@@ -8,7 +8,8 @@ bench=$build/bench
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
-# The benchmark build: the probe compiled into QuorTab.exe, the driver and the baseline program.
+# The benchmark build: QuorTab with the probe hooked on (QuorTabProbed.exe), the driver and the
+# baseline program.
 for arch in x86_64 i686; do
   cmake -S "$root" -B "$bench/$arch" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DQUORTAB_BENCH=ON >/dev/null
