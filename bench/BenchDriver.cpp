@@ -107,7 +107,7 @@ private:
     double m_start, m_targetStart, m_serverStart, m_xStart;
 };
 
-// The fixture's windows in the order of its specs, once all of them exist.
+// The fixture's windows in the order of its requests, once all of them exist.
 std::vector<HWND> FixtureWindows(const CFixtureProcess& fixture, size_t count)
 {
     std::vector<HWND> windows;
@@ -126,16 +126,16 @@ std::vector<HWND> FixtureWindows(const CFixtureProcess& fixture, size_t count)
 
 // Windows to group, each on its own rectangle within the 1200 x 900 desktop, leaving room for
 // the frame below.
-std::vector<std::string> GroupSpecs(int count)
+std::vector<std::string> GroupRequests(int count)
 {
-    std::vector<std::string> specs;
+    std::vector<std::string> requests;
     for (int i = 0; i < count; ++i) {
         char request[128];
         std::snprintf(request, sizeof request, "title=Grouped %03d;x=%d;y=%d;w=%d;h=%d", i + 1, 20 + (i * 53) % 560,
                       20 + (i * 37) % 400, 400 + (i * 29) % 200, 250 + (i * 17) % 150);
-        specs.push_back(request);
+        requests.push_back(request);
     }
-    return specs;
+    return requests;
 }
 
 std::string Fixed(const char* format, double value)
@@ -583,7 +583,7 @@ void AddPassRows(CBenchTable& table, const PassLevel& level, const Baseline& bas
 void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenchTable& table)
 {
     Progress("making 100 windows to group");
-    CFixtureProcess fixture(GroupSpecs(100));
+    CFixtureProcess fixture(GroupRequests(100));
     std::vector<HWND> windows = FixtureWindows(fixture, 100);
     if (windows.empty()) {
         Fail("the fixture did not make its 100 windows");
