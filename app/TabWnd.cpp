@@ -126,17 +126,18 @@ CWndProxy CTabWndHandler::GetTabWindow(int index) const
     return CWndProxy(window && ::IsWindow(window) ? window : NULL);
 }
 
-void CTabWndHandler::InsertTab(const CWndProxy& window)
+bool CTabWndHandler::InsertTab(const CWndProxy& window)
 {
     // One window, one tab: a second would hide the window whenever the first is selected.
     if (window.IsAttached() && FindTab(window.GetHandle()) >= 0)
-        return;
+        return false;
     if (window.IsAttached())
         MarkGrouped(window.GetHandle());
     char title[kTextChars] = "";
     window.GetWindowText(title, kTextChars);
     m_hwndTab.InsertItem(m_hwndTab.GetItemCount(), title, window.GetHandle());
     SyncTabTips();
+    return true;
 }
 
 CWndProxy CTabWndHandler::PickWindow()
@@ -149,10 +150,7 @@ CWndProxy CTabWndHandler::PickWindow()
     if (watch.Gone() || !result)
         return CWndProxy();
     CWndProxy chosen(dialog.GetChosenWindow());
-    if (chosen.IsAttached() && FindTab(chosen.GetHandle()) >= 0)
-        return CWndProxy();
-    InsertTab(chosen);
-    return chosen;
+    return InsertTab(chosen) ? chosen : CWndProxy();
 }
 
 void CTabWndHandler::PlaceFrame()

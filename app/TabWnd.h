@@ -17,7 +17,8 @@ public:
     CTabWndHandler();
 
     CWndProxy GetTabWindow(int index) const;
-    void InsertTab(const CWndProxy& window);
+    // False, and nothing done, for a window that already has a tab.
+    bool InsertTab(const CWndProxy& window);
     CWndProxy PickWindow();
     void PlaceFrame();
     HWND GetTabControl() const { return m_hwndTab.GetHandle(); }
