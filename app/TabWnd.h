@@ -1,22 +1,25 @@
 #pragma once
 #include "Dpi.h"
+#include "Placement.h"
 #include "QuorTabNames.h"
 #include "TabCtrlProxy.h"
+#include "TabGroup.h"
 #include "WndHandler.h"
 
 extern HINSTANCE g_hInstance;
 extern ATOM g_tabWndClass;
-extern int g_prevSelection;
 extern char g_tipText[quortab::kTextChars];
 
-// The tab frame: a captionless tool window whose tab strip stands for a group of other
-// applications' windows. The tab control is the only record of the group; each tab's item
-// data is its window's handle.
+// The tab frame: a captionless tool window whose tab strip shows a group of other applications'
+// windows. The group's record is a CTabGroup; the strip shows it, and each tab's item data is its
+// window's handle.
 class CTabWndHandler : public CWndHandler {
 public:
     CTabWndHandler();
 
+    // Null for a closed window or an index that names no tab.
     CWndProxy GetTabWindow(int index) const;
+    const CTabGroup& Group() const { return m_group; }
     // False, and nothing done, for a window that already has a tab.
     bool InsertTab(const CWndProxy& window);
     CWndProxy PickWindow();
@@ -39,25 +42,32 @@ protected:
     LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    int FindTab(HWND window) const;
+    // Showing the group: the strip changes only where the group did.
+    void ShowSelection();
+    void ShowDroppedTabs(const std::vector<int>& dropped, HWND selectedBefore);
 
-    // Switching: the newly selected window takes the previous one's place.
+    // Switching: the newly selected window takes the place of tab `from`'s.
     void OnSelChange();
-    bool PlaceOf(const CWndProxy& window, RECT& place) const;
+    void ShowSelected(int from);
+    bool PlaceOf(HWND window, RECT& place) const;
     void ExpectShown(const CWndProxy& window, const RECT& place);
     void CycleOnCtrlTab(WPARAM key);
     void Cycle(int step);
-    void PlaceFrameBelow(const CWndProxy& window);
+
+    // The strip under its window, or over its lower edge.
+    void PlaceFrameBelow(HWND window);
+    void MoveFrame(HWND window, const StripPlace& place);
+    bool FrameInOrder(HWND window, bool inFront) const;
+    StripPlace PlaceFor(const RECT& window, WindowShow show);
+    // Follows a window being dragged at display rate until it stands still.
+    void StartFollowing(const RECT& place);
+    void Follow();
 
     // Upkeep.
     void Upkeep();
-    void RefreshTitle(int index, const CWndProxy& window);
-    void DropClosedTab(int index, int& count, int& sel);
+    void RefreshTitles(std::vector<HWND>& closed);
 
-    // Tooltips.
     void FillTipText(NMHDR* header);
-    void SyncTabTips();
-
     // Sizes at the DPI of the frame's monitor.
     void FitToDpi(UINT dpi);
     void OnDpiChanged(UINT dpi);
@@ -70,13 +80,7 @@ private:
 
     CTabCtrlProxy m_hwndTab;
     int m_contextTab;
-    // Where the group's window last stood: the place for the next one when that one is gone.
-    RECT m_lastPlace;
-    bool m_placed;
-    // A window asked to move and show that has not done so yet: until its application catches
-    // up, the frame stands where the window will be.
-    HWND m_pending;
-    RECT m_pendingPlace;
+    CTabGroup m_group;
     // How the switch shows the newly selected window.
     int m_showCommand;
     HWINEVENTHOOK m_eventHook;
@@ -85,6 +89,16 @@ private:
     bool m_tipsByFrame;
     // The strip's font away from the screen's own DPI.
     CDpiFont m_font;
+    // The tab row with its borders and the frame's border, measured again when the row may have
+    // changed (0: not measured).
+    int m_rowHeight;
+    int m_border;
+    // The selected window's state and, while following a drag, its last rectangle and since
+    // when it has stood there.
+    WindowShow m_show;
+    bool m_following;
+    RECT m_followed;
+    DWORD m_stillSince;
 };
 
 CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent);

@@ -1,12 +1,7 @@
 #include "WndEnum.h"
 #include "GroupMark.h"
-#include <exception>
 
 namespace {
-// An exception thrown by a visitor waits here while EnumWindows unwinds: it must not cross
-// the system's frames.
-std::exception_ptr g_visitorError;
-
 // Null when the window did not answer in time, is hung or is gone; `answered` tells which.
 HICON AskIcon(const CWndProxy& window, WPARAM kind, bool& answered)
 {
@@ -15,34 +10,6 @@ HICON AskIcon(const CWndProxy& window, WPARAM kind, bool& answered)
                                      kIconQueryTimeoutMs, &icon) != 0;
     return answered ? reinterpret_cast<HICON>(icon) : NULL;
 }
-}
-
-BOOL CALLBACK EnumWndProc(HWND handle, LPARAM lParam)
-{
-    CWndProxy window(handle);
-    try {
-        return reinterpret_cast<CWndEnumerator*>(lParam)->OnWindow(window) ? TRUE : FALSE;
-    } catch (...) {
-        g_visitorError = std::current_exception();
-        return FALSE;
-    }
-}
-
-void EnumTopLevelWindows(CWndEnumerator& visitor)
-{
-    ::SetLastError(0);
-    if (::EnumWindows(EnumWndProc, reinterpret_cast<LPARAM>(&visitor)))
-        return;
-    CWindowsError error("Windows Error : ");
-    if (g_visitorError) {
-        std::exception_ptr visitorError = g_visitorError;
-        g_visitorError = nullptr;
-        std::rethrow_exception(visitorError);
-    }
-    // A visitor that stopped the walk leaves EnumWindows failing with no error of its own.
-    if (error.GetCode() == ERROR_SUCCESS || error.GetCode() == ERROR_FILE_NOT_FOUND)
-        return;
-    throw error;
 }
 
 bool IsEligibleWindow(HWND handle)

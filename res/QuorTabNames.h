@@ -20,6 +20,11 @@ constexpr int kTextChars = 1024;
 
 constexpr UINT_PTR kUpkeepTimer = 0;
 constexpr UINT kUpkeepMs = 250;
+// While the selected window is being dragged the strip follows it at display rate (the system
+// timer's resolution), until it has stood still this long.
+constexpr UINT_PTR kFollowTimer = 1;
+constexpr UINT kFollowMs = 16;
+constexpr DWORD kStillMs = 500;
 // How long the picker waits for another application to answer for its icon.
 constexpr UINT kIconQueryTimeoutMs = 500;
 

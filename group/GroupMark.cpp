@@ -1,5 +1,5 @@
 #include "GroupMark.h"
-#include "WndEnum.h"
+#include "WindowWalk.h"
 
 namespace {
 const char kProcessProp[] = "QuorTab.GroupedBy";

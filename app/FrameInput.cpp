@@ -1,0 +1,168 @@
+// The user's control of the frame beyond clicking tabs: keys, the wheel, the context menu.
+#include "TabWnd.h"
+#include "AboutDlg.h"
+#include "GroupMark.h"
+#include "MenuHandle.h"
+#include "StripTips.h"
+#include "resource.h"
+
+using namespace quortab;
+
+namespace {
+
+bool KeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
+
+// Announces a selection change to the frame exactly as a click does: the tab control passes
+// both notifications on to its parent.
+void SelectTab(const CTabCtrlProxy& tabs, int step)
+{
+    const int count = tabs.GetItemCount();
+    if (count <= 0)
+        return;
+    const int cur = tabs.GetCurSel();
+    NMHDR header = {tabs.GetHandle(), 0, 0};
+    auto notify = [&](int code) {
+        header.code = static_cast<UINT>(code);
+        tabs.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+    };
+    notify(TCN_SELCHANGING);
+    int next = cur + step;
+    if (next >= count)
+        next = 0;
+    else if (next < 0)
+        next = count - 1;
+    tabs.SetCurSel(next);
+    notify(TCN_SELCHANGE);
+}
+
+}  // namespace
+
+void SelectNextTab(HWND tabControl) { SelectTab(tabControl, +1); }
+
+void SelectPreviousTab(HWND tabControl) { SelectTab(tabControl, -1); }
+
+void CTabWndHandler::CycleOnCtrlTab(WPARAM key)
+{
+    if (key == VK_TAB && KeyDown(VK_CONTROL))
+        Cycle(KeyDown(VK_SHIFT) ? -1 : +1);
+}
+
+void CTabWndHandler::Cycle(int step)
+{
+    // The frame takes the foreground: the window shown, which does so later in its own thread,
+    // must not take it back. Taken first as well, so that the window hidden, which may have had
+    // it, learns that before it hides and passes nothing on.
+    SetForegroundWindow();
+    m_showCommand = SW_SHOWNA;
+    if (step > 0)
+        SelectNextTab(m_hwndTab.GetHandle());
+    else if (step < 0)
+        SelectPreviousTab(m_hwndTab.GetHandle());
+    m_showCommand = SW_SHOW;
+    SetForegroundWindow();
+}
+
+LRESULT CTabWndHandler::OnKeyDown(WPARAM key, LPARAM* keyData)
+{
+    CycleOnCtrlTab(key);
+    return CWndHandler::OnKeyDown(key, keyData);
+}
+
+LRESULT CTabWndHandler::OnMouseWheel(UINT keys, UINT delta, LPARAM* position)
+{
+    // Forward, away from the user, goes back a tab.
+    const short direction = static_cast<short>(delta);
+    Cycle(direction > 0 ? -1 : direction < 0 ? +1 : 0);
+    return CWndHandler::OnMouseWheel(keys, delta, position);
+}
+
+LRESULT CTabWndHandler::OnContextMenu(HWND window, UINT x, UINT y)
+{
+    // Screen coordinates left of or above the primary monitor are negative.
+    const POINT at = FindContextTab(window, {static_cast<short>(x), static_cast<short>(y)});
+    CMenuHandle menu(::LoadMenuA(reinterpret_cast<HINSTANCE>(GetWindowLong(GWLP_HINSTANCE)),
+                                 MAKEINTRESOURCEA(IDR_MAIN_MENU)), true);
+    CMenuHandle popup = menu.GetSubMenu(0);
+    popup.EnableMenuItem(IDM_REMOVE_WINDOW, m_contextTab >= 0, false);
+    CDestroyWatch watch(*this);
+    popup.TrackPopupMenu(TPM_RIGHTBUTTON, at.x, at.y, *this);
+    if (watch.Gone())
+        return 0;
+    // Lets the menu's modal loop see a message and end promptly.
+    PostMessage(WM_NULL, 0, 0);
+    LRESULT result = CWndHandler::OnContextMenu(window, x, y);
+    menu.Destroy();
+    return result;
+}
+
+POINT CTabWndHandler::FindContextTab(HWND window, POINT at)
+{
+    m_contextTab = -1;
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard: the menu opens at the selected tab, which it then acts on.
+        m_contextTab = m_hwndTab.GetCurSel();
+        RECT item = {};
+        m_hwndTab.GetItemRect(m_contextTab, &item);
+        at = {item.left, item.bottom};
+        ::ClientToScreen(m_hwndTab.GetHandle(), &at);
+    } else if (window == m_hwndTab.GetHandle()) {
+        TCHITTESTINFO hit = {};
+        hit.pt = at;
+        ::ScreenToClient(m_hwndTab.GetHandle(), &hit.pt);
+        m_contextTab = m_hwndTab.HitTest(&hit);
+    }
+    return at;
+}
+
+LRESULT CTabWndHandler::OnCommand(UINT code, WPARAM id, LPARAM control)
+{
+    // The picker and the About box run nested loops, in which the last tab may go and the
+    // frame with it.
+    CDestroyWatch watch(*this);
+    switch (LOWORD(id)) {
+    case IDM_ADD_WINDOW:
+        AddPickedWindow();
+        break;
+    case IDM_REMOVE_WINDOW:
+        RemoveContextTab();
+        break;
+    case IDM_EXIT:
+        PostMessage(WM_CLOSE, 0, 0);
+        break;
+    case IDM_ABOUT:
+        ShowAbout();
+        break;
+    }
+    if (watch.Gone())
+        return 0;
+    return CWndHandler::OnCommand(code, id, control);
+}
+
+void CTabWndHandler::AddPickedWindow()
+{
+    // Null also when the frame went while the picker was open.
+    CWndProxy added = PickWindow();
+    if (added.IsAttached())
+        added.ShowWindowAsync(SW_HIDE);
+}
+
+void CTabWndHandler::RemoveContextTab()
+{
+    if (m_contextTab < 0 || m_contextTab >= m_group.Count())
+        return;
+    CWndProxy released = GetTabWindow(m_contextTab);
+    UnmarkGrouped(released.GetHandle());
+    released.ShowWindowAsync(SW_SHOW);
+    m_group.Remove(m_contextTab);
+    m_hwndTab.DeleteItem(m_contextTab);
+    m_rowHeight = 0;
+    SyncTabTips(m_hwndTab, m_tipsByFrame);
+    if (m_group.Count() <= 0)
+        PostMessage(WM_CLOSE, 0, 0);
+}
+
+void CTabWndHandler::ShowAbout()
+{
+    CAboutDlg about(reinterpret_cast<HICON>(GetClassLong(GCLP_HICON)));
+    about.DoModal(m_hWnd, g_hInstance);
+}

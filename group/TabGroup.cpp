@@ -1,0 +1,86 @@
+#include "TabGroup.h"
+#include <algorithm>
+
+int CTabGroup::Find(HWND window) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (m_tabs[i].window == window)
+            return i;
+    return -1;
+}
+
+bool CTabGroup::Insert(HWND window, const std::string& title)
+{
+    if (window && Find(window) >= 0)
+        return false;
+    m_tabs.push_back({window, title});
+    if (m_selection < 0 && Count() == 1)
+        m_selection = 0;
+    return true;
+}
+
+void CTabGroup::Remove(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    m_tabs.erase(m_tabs.begin() + index);
+    m_selection = Shifted(m_selection, index);
+    m_prevSelection = Shifted(m_prevSelection, index);
+}
+
+std::vector<int> CTabGroup::DropClosed(const std::function<bool(HWND)>& exists)
+{
+    std::vector<int> dropped;
+    for (int i = 0; i < Count();) {
+        if (m_tabs[i].window && exists(m_tabs[i].window)) {
+            ++i;
+            continue;
+        }
+        const bool wasSelected = i == m_selection;
+        Remove(i);
+        // The tab that slides into the closed one's place takes the selection: without it a
+        // selected window closing would leave nothing shown.
+        if (wasSelected)
+            m_selection = std::min(i, Count() - 1);
+        dropped.push_back(i);
+    }
+    return dropped;
+}
+
+int CTabGroup::Next(int step) const
+{
+    if (Count() == 0)
+        return -1;
+    const int next = m_selection + step;
+    return next >= Count() ? 0 : next < 0 ? Count() - 1 : next;
+}
+
+bool CTabGroup::Move(int from, int to)
+{
+    if (from < 0 || from >= Count() || to < 0 || to >= Count())
+        return false;
+    const HWND selected = Window(m_selection);
+    const HWND previous = Window(m_prevSelection);
+    GroupTab moved = m_tabs[from];
+    m_tabs.erase(m_tabs.begin() + from);
+    m_tabs.insert(m_tabs.begin() + to, moved);
+    m_selection = selected ? Find(selected) : m_selection;
+    m_prevSelection = previous ? Find(previous) : m_prevSelection;
+    return true;
+}
+
+bool CTabGroup::Retitle(int index, const std::string& title)
+{
+    if (index < 0 || index >= Count() || m_tabs[index].title == title)
+        return false;
+    m_tabs[index].title = title;
+    return true;
+}
+
+bool CTabGroup::GetPending(HWND window, RECT& place) const
+{
+    if (!window || window != m_pending)
+        return false;
+    place = m_pendingPlace;
+    return true;
+}

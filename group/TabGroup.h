@@ -1,0 +1,71 @@
+#pragma once
+#include "Win32.h"
+#include <functional>
+#include <string>
+#include <vector>
+
+// One grouped window and the title its tab shows.
+struct GroupTab {
+    HWND window;
+    std::string title;
+};
+
+// The group as the program knows it: the tabs in order, which one is selected and which one was
+// before the selection last changed, and where the group's window stands. The tab strip shows
+// this; nothing here knows the strip.
+//
+// Indices are those of the strip: 0 is the leftmost tab, -1 no tab.
+class CTabGroup {
+public:
+    CTabGroup() : m_selection(-1), m_prevSelection(-1), m_placed(false), m_lastPlace(), m_pending(NULL), m_pendingPlace() {}
+
+    int Count() const { return static_cast<int>(m_tabs.size()); }
+    const GroupTab& Tab(int index) const { return m_tabs[index]; }
+    // Null for an index that names no tab.
+    HWND Window(int index) const { return index >= 0 && index < Count() ? m_tabs[index].window : NULL; }
+    int Find(HWND window) const;
+    int Selection() const { return m_selection; }
+    int PrevSelection() const { return m_prevSelection; }
+
+    // Appends a tab. The first tab of an empty group is selected. False, and nothing done, for a
+    // window that has a tab already: a second would hide it whenever the first is selected.
+    bool Insert(HWND window, const std::string& title);
+    // Removing the selected tab leaves the group without a selection.
+    void Remove(int index);
+    // Drops the tabs whose windows are gone and returns their indices, each as it is at its own
+    // removal (so removing them one after the other in that order matches). A dropped selected
+    // tab passes the selection to the tab that slides into its place, or to the new last one.
+    std::vector<int> DropClosed(const std::function<bool(HWND)>& exists);
+    // A selection change in two steps, as the strip announces it: the one selected before is
+    // remembered first.
+    void BeginSelect() { m_prevSelection = m_selection; }
+    void Select(int index) { m_selection = index >= 0 && index < Count() ? index : -1; }
+    // The tab after (step 1) or before (step -1) the selection, wrapping around at both ends; -1
+    // when the group is empty.
+    int Next(int step) const;
+    // Moves a tab to another position; the selection stays with its window. False for an index
+    // that names no tab.
+    bool Move(int from, int to);
+    // True when the title differs from the one shown.
+    bool Retitle(int index, const std::string& title);
+
+    // Where the group's window last stood: the place for the next one when that one is gone.
+    void SetLastPlace(const RECT& place) { m_lastPlace = place; m_placed = true; }
+    bool GetLastPlace(RECT& place) const { place = m_lastPlace; return m_placed; }
+    // A window asked to move and show that has not done so yet: until its application catches
+    // up, the group stands where the window will be.
+    void SetPending(HWND window, const RECT& place) { m_pending = window; m_pendingPlace = place; }
+    bool GetPending(HWND window, RECT& place) const;
+    void CaughtUp(HWND window) { if (window == m_pending) m_pending = NULL; }
+
+private:
+    int Shifted(int index, int removed) const { return index > removed ? index - 1 : index == removed ? -1 : index; }
+
+    std::vector<GroupTab> m_tabs;
+    int m_selection;
+    int m_prevSelection;
+    bool m_placed;
+    RECT m_lastPlace;
+    HWND m_pending;
+    RECT m_pendingPlace;
+};

@@ -1,0 +1,67 @@
+// Where the strip goes, as a table: the window and its state in, the frame's rectangle out.
+#include "Placement.h"
+#include "QuorTabNames.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Case {
+    const char* name;
+    RECT window;
+    WindowShow show;
+    int rowHeight;
+    int border;
+    RECT work;
+    bool shown;
+    bool overLowerEdge;
+    RECT frame;
+};
+
+const RECT kWork = {0, 0, 1200, 870};
+// The work area of a monitor left of the primary one.
+const RECT kLeftWork = {-1280, 0, 0, 994};
+
+// The row here is 25 pixels, the trim kRowTrim (5): the client area is 20 tall.
+const Case kCases[] = {
+    {"ordinary: client area under the window, as wide", {100, 100, 600, 400}, WindowShow::Shown, 25, 1, kWork,
+     true, false, {99, 399, 601, 421}},
+    {"without a border", {100, 100, 600, 400}, WindowShow::Shown, 25, 0, kWork,
+     true, false, {100, 400, 600, 420}},
+    {"just fits above the bottom of the work area", {100, 100, 600, 849}, WindowShow::Shown, 25, 1, kWork,
+     true, false, {99, 848, 601, 870}},
+    {"one pixel lower goes over the window's lower edge", {100, 100, 600, 850}, WindowShow::Shown, 25, 1, kWork,
+     true, true, {99, 828, 601, 850}},
+    {"below the work area: over the edge, inside the work area", {100, 600, 600, 1000}, WindowShow::Shown, 25, 1,
+     kWork, true, true, {99, 848, 601, 870}},
+    {"maximized: over the edge, cut to the work area", {-8, -8, 1208, 878}, WindowShow::Maximized, 25, 1, kWork,
+     true, true, {0, 848, 1200, 870}},
+    {"minimized: hidden with the window", {-32000, -32000, -31840, -31976}, WindowShow::Minimized, 25, 1, kWork,
+     false, false, {-32001, -31977, -31839, -31955}},
+    {"hidden: hidden with the window", {100, 100, 600, 400}, WindowShow::Hidden, 25, 1, kWork,
+     false, false, {99, 399, 601, 421}},
+    {"left of the primary monitor", {-1100, 200, -300, 700}, WindowShow::Shown, 25, 1, kLeftWork,
+     true, false, {-1101, 699, -299, 721}},
+    {"left of the primary monitor, maximized", {-1288, -8, 8, 1002}, WindowShow::Maximized, 25, 1, kLeftWork,
+     true, true, {-1280, 972, 0, 994}},
+    // At 144 DPI the row is half as tall again and the border may grow.
+    {"at 144 DPI", {150, 150, 900, 600}, WindowShow::Shown, 37, 2, kWork, true, false, {148, 598, 902, 634}},
+    {"at 144 DPI near the bottom", {150, 150, 900, 840}, WindowShow::Shown, 37, 2, kWork, true, true,
+     {148, 804, 902, 840}},
+};
+
+TEST(Placement, Table)
+{
+    for (const Case& c : kCases) {
+        const StripPlace place = PlaceStrip(c.window, c.show, c.rowHeight, c.border, c.work);
+        EXPECT_EQ(c.shown, place.shown) << c.name;
+        EXPECT_EQ(c.overLowerEdge, place.overLowerEdge) << c.name;
+        if (c.shown) {
+            EXPECT_EQ(c.frame.left, place.frame.left) << c.name;
+            EXPECT_EQ(c.frame.top, place.frame.top) << c.name;
+            EXPECT_EQ(c.frame.right, place.frame.right) << c.name;
+            EXPECT_EQ(c.frame.bottom, place.frame.bottom) << c.name;
+        }
+    }
+}
+
+}  // namespace
