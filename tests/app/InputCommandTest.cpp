@@ -327,7 +327,7 @@ TEST_F(InputCommandTest, ARealRightClickOnATabOpensTheMenuForThatTab)
     EXPECT_TRUE(PumpUntil([&] { return TabCount(Tab()) == 2; }, 3000));
     EXPECT_EQ(App(0), TabData(Tab(), 0));
     EXPECT_EQ(App(1), TabData(Tab(), 1)) << "the tab under the click goes";
-    EXPECT_TRUE(::IsWindowVisible(App(2)));
+    EXPECT_TRUE(ShownSoon(App(2)));
 }
 
 TEST_F(InputCommandTest, RemovingUnselectedTabsShowsTheirWindowsWhereTheyWereHidden)
@@ -343,21 +343,21 @@ TEST_F(InputCommandTest, RemovingUnselectedTabsShowsTheirWindowsWhereTheyWereHid
 
     // Two was never selected: it reappears where it was made.
     ChooseOnTab(1, Mnemonic('r'), [&] { return TabCount(Tab()) == 2; });
-    EXPECT_TRUE(::IsWindowVisible(two));
+    EXPECT_TRUE(ShownSoon(two));
     EXPECT_TRUE(SameRect(twoStood, WindowRect(two))) << Describe(WindowRect(two));
     EXPECT_EQ(three, Selected()) << "the selection stays with its window";
-    EXPECT_TRUE(::IsWindowVisible(three));
-    EXPECT_FALSE(::IsWindowVisible(one));
+    EXPECT_TRUE(ShownSoon(three));
+    EXPECT_TRUE(HiddenSoon(one));
     EXPECT_TRUE(SameRect(place, WindowRect(three)));
     EXPECT_TRUE(SameRect(frameStood, WindowRect(Frame())));
 
     // One was hidden where Three now stands; the selection slides down with Three's tab.
     ChooseOnTab(0, Mnemonic('r'), [&] { return TabCount(Tab()) == 1; });
-    EXPECT_TRUE(::IsWindowVisible(one));
+    EXPECT_TRUE(ShownSoon(one));
     EXPECT_TRUE(SameRect(place, WindowRect(one)));
     EXPECT_EQ(0, CurSel(Tab()));
     EXPECT_EQ(three, Selected());
-    EXPECT_TRUE(::IsWindowVisible(three));
+    EXPECT_TRUE(ShownSoon(three));
     EXPECT_TRUE(SameRect(frameStood, WindowRect(Frame())));
     EXPECT_TRUE(UpkeepPlacesFrameBelow(three));
 }
@@ -374,21 +374,21 @@ TEST_F(InputCommandTest, RemovingTheSelectedTabLeavesNoSelectionAndTheFrameInPla
     ChooseOnTab(0, Mnemonic('r'), [&] { return TabCount(Tab()) == 1; });
     EXPECT_EQ(-1, CurSel(Tab()));
     EXPECT_EQ(two, TabData(Tab(), 0));
-    EXPECT_TRUE(::IsWindowVisible(one)) << "the released window stays";
+    EXPECT_TRUE(ShownSoon(one)) << "the released window stays";
     EXPECT_TRUE(SameRect(place, WindowRect(one)));
-    EXPECT_FALSE(::IsWindowVisible(two)) << "nothing is selected in its place";
+    EXPECT_TRUE(HiddenSoon(two)) << "nothing is selected in its place";
 
     // Upkeep passes neither select a tab nor move the frame.
     PumpFor(600);
     EXPECT_EQ(-1, CurSel(Tab()));
-    EXPECT_FALSE(::IsWindowVisible(two));
+    EXPECT_TRUE(HiddenSoon(two));
     EXPECT_TRUE(SameRect(frameStood, WindowRect(Frame()))) << Describe(WindowRect(Frame()));
     EXPECT_TRUE(FrameAlive());
 
     // The next selection has no previous window to take the place of: it shows where it stands.
     ClickTab(Tab(), 0);
     EXPECT_EQ(0, CurSel(Tab()));
-    EXPECT_TRUE(::IsWindowVisible(two));
+    EXPECT_TRUE(ShownSoon(two));
     EXPECT_TRUE(SameRect(twoStood, WindowRect(two))) << Describe(WindowRect(two));
     EXPECT_TRUE(UpkeepPlacesFrameBelow(two));
 }
@@ -402,7 +402,7 @@ TEST_F(InputCommandTest, RemovingTheOnlyTabEndsTheFrameWithZeroAndLeavesItsWindo
     ::KillTimer(Frame(), quortab::kUpkeepTimer);
 
     ChooseOnTab(0, Mnemonic('r'), [&] { return !FrameAlive(); });
-    EXPECT_TRUE(::IsWindowVisible(one));
+    EXPECT_TRUE(ShownSoon(one));
     EXPECT_TRUE(SameRect(place, WindowRect(one)));
     EXPECT_TRUE(EndedWithZero());
 }
@@ -424,8 +424,8 @@ TEST_F(InputCommandTest, AddWindowAppendsAnUnselectedTabAndHidesItsWindowAndCanc
     EXPECT_EQ(two, TabData(Tab(), 1)) << "appended at the end";
     EXPECT_EQ("Two", TabText(Tab(), 1));
     EXPECT_EQ(0, CurSel(Tab()));
-    EXPECT_FALSE(::IsWindowVisible(two));
-    EXPECT_TRUE(::IsWindowVisible(one));
+    EXPECT_TRUE(HiddenSoon(two));
+    EXPECT_TRUE(ShownSoon(one));
     EXPECT_TRUE(SameRect(place, WindowRect(one)));
     EXPECT_TRUE(SameRect(frameStood, WindowRect(Frame())));
 
@@ -436,8 +436,8 @@ TEST_F(InputCommandTest, AddWindowAppendsAnUnselectedTabAndHidesItsWindowAndCanc
     PumpFor(300);
     EXPECT_EQ(2, TabCount(Tab()));
     EXPECT_EQ(0, CurSel(Tab()));
-    EXPECT_TRUE(::IsWindowVisible(three)) << "a cancelled pick hides nothing";
-    EXPECT_TRUE(::IsWindowVisible(one));
+    EXPECT_TRUE(ShownSoon(three)) << "a cancelled pick hides nothing";
+    EXPECT_TRUE(ShownSoon(one));
     EXPECT_TRUE(SameRect(frameStood, WindowRect(Frame())));
 }
 
@@ -449,14 +449,14 @@ TEST_F(InputCommandTest, ExitShowsEveryGroupedWindowAndEndsWithZero)
     const RECT place = WindowRect(one);
     ClickTab(Tab(), 1);
     CatchUpApps();
-    ASSERT_FALSE(::IsWindowVisible(one));
-    ASSERT_FALSE(::IsWindowVisible(three));
+    ASSERT_TRUE(HiddenSoon(one));
+    ASSERT_TRUE(HiddenSoon(three));
 
     ChooseOnTab(1, Mnemonic('e'), [&] { return !FrameAlive(); });
     CatchUpApps();
-    EXPECT_TRUE(::IsWindowVisible(one));
-    EXPECT_TRUE(::IsWindowVisible(two));
-    EXPECT_TRUE(::IsWindowVisible(three));
+    EXPECT_TRUE(ShownSoon(one));
+    EXPECT_TRUE(ShownSoon(two));
+    EXPECT_TRUE(ShownSoon(three));
     EXPECT_TRUE(SameRect(place, WindowRect(two))) << "released where they last stood";
     EXPECT_TRUE(SameRect(threeStood, WindowRect(three)));
     EXPECT_TRUE(EndedWithZero());
@@ -550,7 +550,7 @@ TEST_F(InputCommandTest, RealCtrlTabKeystrokesCycleWhereverTheFocusIs)
             PumpFor(300);
         EXPECT_EQ(step.selected, CurSel(Tab()));
         CatchUpApps();
-        EXPECT_TRUE(::IsWindowVisible(Selected()));
+        EXPECT_TRUE(ShownSoon(Selected()));
     }
 }
 

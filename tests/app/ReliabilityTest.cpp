@@ -66,16 +66,16 @@ TEST_P(HungSwitchTest, TheSwitchDoesNotWaitAndTheWindowAppearsOnlyOnThePreviousP
         CHang hang(GetParam().nextHangs ? second : first);
         PressTab(Tab(), 1);
         EXPECT_FALSE(hang.Resumed()) << "the switch waited for the hung application";
-        EXPECT_TRUE(::IsWindowVisible(Frame()));
+        EXPECT_TRUE(ShownSoon(Frame()));
         EXPECT_EQ(place.bottom, ClientRectOnScreen(Frame()).top) << "the strip stands where the window goes";
         PumpFor(300);
-        EXPECT_TRUE(::IsWindowVisible(Frame())) << "the upkeep kept the strip while the window catches up";
+        EXPECT_TRUE(ShownSoon(Frame())) << "the upkeep kept the strip while the window catches up";
         hang.Release();
     }
     first.CatchUp();
     second.CatchUp();
-    EXPECT_TRUE(::IsWindowVisible(two));
-    EXPECT_FALSE(::IsWindowVisible(one));
+    EXPECT_TRUE(ShownSoon(two));
+    EXPECT_TRUE(HiddenSoon(one));
     EXPECT_TRUE(SameRect(place, WindowRect(two))) << Describe(WindowRect(two));
     EXPECT_TRUE(SameRect(place, ShownAt(two))) << "first shown at " << Describe(ShownAt(two));
     EXPECT_TRUE(UpkeepPlacesFrameBelow(two));

@@ -20,7 +20,7 @@ TEST_F(TabGroupTest, StartMakesThePickedWindowTheOnlySelectedTabWithTheFrameBelo
     // frame's place in the z-order.
     EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == one; }, 3000)) << ::GetForegroundWindow();
     EXPECT_TRUE(UpkeepPlacesFrameBelow(one));
-    EXPECT_TRUE(::IsWindowVisible(Frame()));
+    EXPECT_TRUE(ShownSoon(Frame()));
 }
 
 TEST_F(TabGroupTest, FrameIsACaptionlessToolWindowOfItsOwnClass)
@@ -88,23 +88,23 @@ TEST_F(TabGroupTest, ClickingATabPutsItsWindowOnThePreviousRectangleAndHidesTheO
     HWND one = App(0), two = App(1), three = App(2);
     ASSERT_EQ(3, TabCount(Tab()));
     EXPECT_EQ(0, CurSel(Tab())) << "added tabs are not selected";
-    EXPECT_FALSE(::IsWindowVisible(two));
-    EXPECT_FALSE(::IsWindowVisible(three));
+    EXPECT_TRUE(HiddenSoon(two));
+    EXPECT_TRUE(HiddenSoon(three));
 
     const RECT place = WindowRect(one);
     ClickTab(Tab(), 2);
     EXPECT_EQ(2, CurSel(Tab()));
     EXPECT_TRUE(SameRect(place, WindowRect(three))) << Describe(WindowRect(three));
-    EXPECT_TRUE(::IsWindowVisible(three));
-    EXPECT_FALSE(::IsWindowVisible(one));
-    EXPECT_FALSE(::IsWindowVisible(two));
+    EXPECT_TRUE(ShownSoon(three));
+    EXPECT_TRUE(HiddenSoon(one));
+    EXPECT_TRUE(HiddenSoon(two));
     EXPECT_EQ(WindowRect(three).bottom, ClientRectOnScreen(Frame()).top) << "placed by the switch itself";
     EXPECT_TRUE(UpkeepPlacesFrameBelow(three));
 
     ClickTab(Tab(), 1);
     EXPECT_TRUE(SameRect(place, WindowRect(two)));
-    EXPECT_TRUE(::IsWindowVisible(two));
-    EXPECT_FALSE(::IsWindowVisible(three));
+    EXPECT_TRUE(ShownSoon(two));
+    EXPECT_TRUE(HiddenSoon(three));
     EXPECT_TRUE(UpkeepPlacesFrameBelow(two));
 }
 
@@ -158,7 +158,7 @@ TEST_F(TabGroupTest, ClosingTheSelectedWindowSelectsTheTabThatTakesItsPlace)
     CatchUpTabs(Tab());
     EXPECT_EQ(0, CurSel(Tab()));
     EXPECT_EQ(two, TabData(Tab(), 0));
-    EXPECT_TRUE(::IsWindowVisible(two));
+    EXPECT_TRUE(ShownSoon(two));
     EXPECT_TRUE(SameRect(twoStands, WindowRect(two))) << "shown where it stands, not moved";
     EXPECT_TRUE(UpkeepPlacesFrameBelow(two));
 
@@ -169,7 +169,7 @@ TEST_F(TabGroupTest, ClosingTheSelectedWindowSelectsTheTabThatTakesItsPlace)
     ASSERT_TRUE(UpkeepUntil([&] { return TabCount(Tab()) == 1; }));
     CatchUpTabs(Tab());
     EXPECT_EQ(0, CurSel(Tab()));
-    EXPECT_TRUE(::IsWindowVisible(two));
+    EXPECT_TRUE(ShownSoon(two));
     EXPECT_TRUE(UpkeepPlacesFrameBelow(two));
 }
 
@@ -183,8 +183,8 @@ TEST_F(TabGroupTest, ClosingAnUnselectedWindowKeepsSelectionAndView)
     ::PostMessageA(one, WM_CLOSE, 0, 0);
     ASSERT_TRUE(UpkeepUntil([&] { return TabCount(Tab()) == 2; }));
     EXPECT_EQ(three, TabData(Tab(), CurSel(Tab())));
-    EXPECT_TRUE(::IsWindowVisible(three));
-    EXPECT_FALSE(::IsWindowVisible(two));
+    EXPECT_TRUE(ShownSoon(three));
+    EXPECT_TRUE(HiddenSoon(two));
     EXPECT_TRUE(SameRect(place, WindowRect(three)));
     EXPECT_TRUE(UpkeepPlacesFrameBelow(three));
 }
@@ -222,7 +222,7 @@ TEST_F(TabGroupTest, CyclingWrapsAtBothEndsAndStaysPutWithOneTab)
     SelectPreviousTab(Tab());
     EXPECT_EQ(0, CurSel(Tab()));
     EXPECT_TRUE(SameRect(place, WindowRect(one)));
-    EXPECT_TRUE(::IsWindowVisible(one));
+    EXPECT_TRUE(ShownSoon(one));
 
     Add(App(1));
     Add(App(2));
@@ -231,7 +231,7 @@ TEST_F(TabGroupTest, CyclingWrapsAtBothEndsAndStaysPutWithOneTab)
         SelectNextTab(Tab());
         CatchUpTabs(Tab());
         EXPECT_EQ(expected, CurSel(Tab()));
-        EXPECT_TRUE(::IsWindowVisible(TabData(Tab(), expected)));
+        EXPECT_TRUE(ShownSoon(TabData(Tab(), expected)));
         EXPECT_TRUE(SameRect(place, WindowRect(TabData(Tab(), expected))));
     }
     const int backward[] = {0, 2, 1, 0};
@@ -254,8 +254,8 @@ TEST_F(TabGroupTest, ClosingTheFrameShowsEveryGroupedWindowThatStillExists)
     m_frame->SendMessage(WM_CLOSE, 0, 0);
     EXPECT_FALSE(FrameAlive());
     CatchUpApps();
-    EXPECT_TRUE(::IsWindowVisible(one));
-    EXPECT_TRUE(::IsWindowVisible(two));
+    EXPECT_TRUE(ShownSoon(one));
+    EXPECT_TRUE(ShownSoon(two));
     EXPECT_TRUE(SameRect(twoStood, WindowRect(two))) << "released where it last stood";
 }
 
@@ -273,7 +273,7 @@ TEST_F(TabGroupTest, SwitchingFromATabWhoseWindowDiedShowsTheNewOneInTheGroupsLa
     CBoxCatcher boxes;
     ClickTab(Tab(), 1);
     EXPECT_TRUE(boxes.Boxes().empty()) << boxes.Boxes()[0].text;
-    EXPECT_TRUE(::IsWindowVisible(two));
+    EXPECT_TRUE(ShownSoon(two));
     EXPECT_TRUE(SameRect(place, WindowRect(two))) << Describe(WindowRect(two));
     ::SetTimer(Frame(), quortab::kUpkeepTimer, quortab::kUpkeepMs, NULL);
     EXPECT_TRUE(UpkeepPlacesFrameBelow(two));
@@ -294,7 +294,7 @@ TEST_F(TabGroupTest, AnEarlierAndTheSelectedWindowClosingInOnePassStillLeaveATab
     ASSERT_EQ(1, TabCount(Tab()));
     EXPECT_EQ(0, CurSel(Tab()));
     CatchUpApps();
-    EXPECT_TRUE(::IsWindowVisible(two));
+    EXPECT_TRUE(ShownSoon(two));
     ::SetTimer(Frame(), quortab::kUpkeepTimer, quortab::kUpkeepMs, NULL);
     EXPECT_TRUE(UpkeepPlacesFrameBelow(two));
 }

@@ -17,7 +17,7 @@ TEST_F(E2eReleasing, RemovingAHiddenTabBringsItsWindowBackWhereItWasHidden)
     const RECT minesStood = WindowRect(mines);
     CQuorTab quortab;
     ASSERT_TRUE(quortab.Group(Apps()));
-    ASSERT_FALSE(::IsWindowVisible(mines));
+    ASSERT_TRUE(HiddenSoon(mines));
 
     ASSERT_TRUE(quortab.ChooseFromMenu(quortab.TabPoint(1), kMenuRemoveWindow));
     EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(mines) && quortab.TabCount() == 1; }));
@@ -59,7 +59,7 @@ TEST_F(E2eReleasing, RemoveWindowIsOfferedOnATabButGreyedBesideTheTabs)
     PressKeys({VK_ESCAPE});
     EXPECT_TRUE(Eventually([&] { return quortab.Menu() == NULL; }));
     EXPECT_EQ(2, quortab.TabCount());
-    EXPECT_FALSE(::IsWindowVisible(mines));
+    EXPECT_TRUE(HiddenSoon(mines));
 }
 
 TEST_F(E2eReleasing, RemovingTheSelectedTabLeavesItsWindowAndTheStripWhereTheyStand)
@@ -77,11 +77,11 @@ TEST_F(E2eReleasing, RemovingTheSelectedTabLeavesItsWindowAndTheStripWhereTheySt
     ASSERT_TRUE(quortab.ChooseFromMenu(quortab.TabPoint(0), kMenuRemoveWindow));
     ASSERT_TRUE(Eventually([&] { return quortab.TabCount() == 1; }));
     PumpFor(500);
-    EXPECT_TRUE(::IsWindowVisible(notepad));
+    EXPECT_TRUE(ShownSoon(notepad));
     EXPECT_TRUE(SameRect(notepadStood, WindowRect(notepad)));
     EXPECT_EQ(-1, quortab.Selection()) << "no tab is selected any more";
     EXPECT_TRUE(SameRect(stripStood, WindowRect(quortab.Frame()))) << "the strip waits where it was";
-    EXPECT_FALSE(::IsWindowVisible(mines));
+    EXPECT_TRUE(HiddenSoon(mines));
 
     // Selecting the remaining tab shows Minesweeper where it was hidden, with the strip.
     ASSERT_TRUE(quortab.ClickTab(0));
@@ -122,8 +122,8 @@ TEST_F(E2eReleasing, AHiddenApplicationThatEndsLosesOnlyItsTab)
     EXPECT_TRUE(Eventually([&] { return quortab.TabCount() == 2; }));
     EXPECT_EQ((std::vector<std::string>{"Fixture Window", "WineMine"}), quortab.TabTitles());
     EXPECT_EQ(0, quortab.Selection());
-    EXPECT_TRUE(::IsWindowVisible(fixture));
-    EXPECT_FALSE(::IsWindowVisible(mines));
+    EXPECT_TRUE(ShownSoon(fixture));
+    EXPECT_TRUE(HiddenSoon(mines));
     EXPECT_TRUE(SameRect(place, WindowRect(fixture)));
     EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), fixture));
     EXPECT_EQ("", quortab.MessageBoxes()) << "a program that ends is no error";
@@ -175,5 +175,5 @@ TEST_F(E2eReleasing, RemovingTheOnlyTabEndsQuorTabWithZeroAndLeavesMinesweeperSh
     ASSERT_TRUE(quortab.ChooseFromMenu(quortab.TabPoint(0), kMenuRemoveWindow));
     ASSERT_TRUE(quortab.WaitForExit(5000)) << quortab.Describe();
     EXPECT_EQ(0u, quortab.ExitCode());
-    EXPECT_TRUE(::IsWindowVisible(mines));
+    EXPECT_TRUE(ShownSoon(mines));
 }

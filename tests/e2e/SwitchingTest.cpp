@@ -39,7 +39,7 @@ TEST_F(E2eSwitching, SwitchingToNotepadPutsItWhereMinesweeperStood)
     CQuorTab quortab;
     ASSERT_TRUE(quortab.Group(Apps()));
     EXPECT_EQ((std::vector<std::string>{"Untitled - Notepad", "WineMine"}), quortab.TabTitles());
-    EXPECT_FALSE(::IsWindowVisible(mines)) << "an added window waits hidden for its tab";
+    EXPECT_TRUE(HiddenSoon(mines)) << "an added window waits hidden for its tab";
     EXPECT_TRUE(Shows(quortab, 0)) << "adding does not switch";
 
     const RECT notepadStood = WindowRect(notepad);

@@ -52,3 +52,13 @@ bool TakeQuit(WPARAM* code)
         *code = g_quitCode;
     return true;
 }
+
+bool ShownSoon(HWND window, DWORD timeoutMs)
+{
+    return PumpUntil([&] { return ::IsWindowVisible(window) != FALSE; }, timeoutMs);
+}
+
+bool HiddenSoon(HWND window, DWORD timeoutMs)
+{
+    return PumpUntil([&] { return !::IsWindowVisible(window); }, timeoutMs);
+}
