@@ -1,5 +1,5 @@
 #include "ProgramName.h"
-#include "Win32.h"
+#include <iterator>
 
 #ifndef PROCESS_QUERY_LIMITED_INFORMATION
 #define PROCESS_QUERY_LIMITED_INFORMATION 0x1000
@@ -7,37 +7,26 @@
 
 namespace {
 
-// Older headers do not declare it; Windows has it from Vista on.
-typedef BOOL(WINAPI* QueryFullProcessImageNameAFn)(HANDLE, DWORD, LPSTR, PDWORD);
-
-// The limited right is enough for everything here, and is given for more processes (elevated
-// ones included); systems that refuse it for some process may still give the full one.
+// The limited right is enough here and is given for more processes (elevated ones included);
+// where it is refused the full one may still be given.
 HANDLE OpenForQuery(DWORD processId)
 {
     HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     return process ? process : ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
 }
 
-ULONGLONG Ticks(const FILETIME& time)
-{
-    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-// Its creation time, and whether it has ended; false when the times cannot be read.
-bool ProcessTimes(HANDLE process, ULONGLONG* started, bool* ended)
+// An ended process keeps its times, its end time among them, while a handle holds it.
+bool IsRunning(HANDLE process)
 {
     FILETIME creation, exit, kernel, user;
-    if (!::GetProcessTimes(process, &creation, &exit, &kernel, &user))
-        return false;
-    *started = Ticks(creation);
-    *ended = Ticks(exit) != 0;
-    return true;
+    return ::GetProcessTimes(process, &creation, &exit, &kernel, &user)
+        && exit.dwLowDateTime == 0 && exit.dwHighDateTime == 0;
 }
-
-}  // namespace
 
 std::string ReadProgramName(HANDLE process)
 {
+    // Older headers do not declare it; Windows has it from Vista on.
+    typedef BOOL(WINAPI * QueryFullProcessImageNameAFn)(HANDLE, DWORD, LPSTR, PDWORD);
     static const QueryFullProcessImageNameAFn query = reinterpret_cast<QueryFullProcessImageNameAFn>(
         reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
     char path[MAX_PATH * 2] = "";
@@ -48,6 +37,8 @@ std::string ReadProgramName(HANDLE process)
     return full.substr(full.find_last_of("\\/") + 1);
 }
 
+}  // namespace
+
 CProgramNames::~CProgramNames()
 {
     for (auto& entry : m_entries)
@@ -57,32 +48,20 @@ CProgramNames::~CProgramNames()
 std::string CProgramNames::OfProcess(DWORD processId)
 {
     auto found = m_entries.find(processId);
-    ULONGLONG started = 0;
-    bool ended = false;
-    if (found != m_entries.end() && ProcessTimes(found->second.process, &started, &ended) && !ended)
-        return found->second.name;
-
+    if (found != m_entries.end()) {
+        if (IsRunning(found->second.process))
+            return found->second.name;
+        Drop(found);
+    }
     HANDLE process = OpenForQuery(processId);
-    if (!process || !ProcessTimes(process, &started, &ended) || ended) {
-        if (process)
-            ::CloseHandle(process);
-        if (found != m_entries.end()) {
-            ::CloseHandle(found->second.process);
-            m_entries.erase(found);
-        }
+    if (!process)
+        return std::string();
+    if (!IsRunning(process)) {
+        ::CloseHandle(process);
         return std::string();
     }
-    if (found != m_entries.end()) {
-        ::CloseHandle(found->second.process);
-        found->second.process = process;
-        if (found->second.started == started)
-            return found->second.name;
-        found->second.started = started;
-        found->second.name = ReadProgramName(process);
-        return found->second.name;
-    }
     const std::string name = ReadProgramName(process);
-    m_entries[processId] = Entry{process, started, name};
+    m_entries[processId] = Entry{process, name};
     return name;
 }
 
@@ -97,13 +76,15 @@ std::string CProgramNames::OfWindow(HWND window)
 void CProgramNames::DropEnded()
 {
     for (auto entry = m_entries.begin(); entry != m_entries.end();) {
-        ULONGLONG started = 0;
-        bool ended = true;
-        if (!ProcessTimes(entry->second.process, &started, &ended) || ended) {
-            ::CloseHandle(entry->second.process);
-            entry = m_entries.erase(entry);
-        } else {
-            ++entry;
-        }
+        auto next = std::next(entry);
+        if (!IsRunning(entry->second.process))
+            Drop(entry);
+        entry = next;
     }
+}
+
+void CProgramNames::Drop(std::map<DWORD, Entry>::iterator entry)
+{
+    ::CloseHandle(entry->second.process);
+    m_entries.erase(entry);
 }

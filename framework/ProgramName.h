@@ -4,8 +4,8 @@
 #include <string>
 
 // The file name, without its folder, of the program a process runs ("notepad.exe").
-// Each process is opened once: its handle is kept while it runs, so that its id cannot pass to
-// another process unseen, and its name is read again only for a process with another start time.
+// Each process is opened and read once: its handle is kept while it runs, which keeps its id from
+// passing to a new process, and an ended one's entry goes, so a reused id is read anew.
 class CProgramNames {
 public:
     CProgramNames() = default;
@@ -13,7 +13,7 @@ public:
     // Empty when the process cannot be opened or its program cannot be read.
     std::string OfProcess(DWORD processId);
     std::string OfWindow(HWND window);
-    // Lets go of the processes that have ended since they were read.
+    // Lets go of the processes that have ended; once a pass is enough.
     void DropEnded();
     size_t Count() const { return m_entries.size(); }
 
@@ -22,11 +22,8 @@ private:
     CProgramNames& operator=(const CProgramNames&) = delete;
     struct Entry {
         HANDLE process;
-        ULONGLONG started;
         std::string name;
     };
+    void Drop(std::map<DWORD, Entry>::iterator entry);
     std::map<DWORD, Entry> m_entries;
 };
-
-// The file name of the program the process (open for query) runs; empty when it cannot be read.
-std::string ReadProgramName(HANDLE process);
