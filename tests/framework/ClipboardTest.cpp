@@ -1,6 +1,4 @@
 #include "Clipboard.h"
-#include "Pump.h"
-#include "WindowsError.h"
 #include <gtest/gtest.h>
 #include <string>
 
@@ -47,45 +45,6 @@ TEST_F(ClipboardOwner, TextGoesOnAsUnicodeTextAndAsText)
                            L"\u03BA\u1F79\u03C3\u03BC\u03B5 \U0001F600\""),
               ClipboardData<wchar_t>(CF_UNICODETEXT));
     EXPECT_EQ(0u, ClipboardData<char>(CF_TEXT).find("--title \""));
-}
-
-bool Signalled(HANDLE object)
-{
-    return ::WaitForSingleObject(object, 0) == WAIT_OBJECT_0;
-}
-
-// Another thread keeps the clipboard open until told to let go.
-struct HeldClipboard {
-    HANDLE opened = ::CreateEventA(NULL, TRUE, FALSE, NULL);
-    HANDLE release = ::CreateEventA(NULL, TRUE, FALSE, NULL);
-    static DWORD WINAPI Hold(void* parameter)
-    {
-        HeldClipboard* held = static_cast<HeldClipboard*>(parameter);
-        if (::OpenClipboard(NULL)) {
-            ::SetEvent(held->opened);
-            ::WaitForSingleObject(held->release, 10000);  // not a test's wait: the test sets it
-            ::CloseClipboard();
-        }
-        return 0;
-    }
-};
-
-TEST_F(ClipboardOwner, AClipboardHeldElsewhereThrows)
-{
-    HeldClipboard held;
-    HANDLE thread = ::CreateThread(NULL, 0, HeldClipboard::Hold, &held, 0, NULL);
-    ASSERT_TRUE(thread);
-    ASSERT_TRUE(PumpUntil([&] { return Signalled(held.opened); }));
-    try {
-        SetClipboardText(m_window, "x");
-        ADD_FAILURE() << "the clipboard was open in another thread";
-    } catch (const CWindowsError& error) {
-        EXPECT_EQ("SetClipboardText OpenClipboard ", error.GetText());
-    }
-    ::SetEvent(held.release);
-    EXPECT_TRUE(PumpUntil([&] { return Signalled(thread); }));
-    for (HANDLE handle : {thread, held.opened, held.release})
-        ::CloseHandle(handle);
 }
 
 }  // namespace

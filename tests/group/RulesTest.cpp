@@ -9,7 +9,7 @@ struct PatternCase {
     bool matches;
 };
 
-// Texts are UTF-8 byte strings; non-Latin ones are spelled in bytes' worth of u8 literals.
+// Patterns and texts are UTF-8, as the program's own texts are.
 const PatternCase kPatternCases[] = {
     // The whole text, nothing less.
     {"notepad.exe", "notepad.exe", true},
@@ -19,9 +19,7 @@ const PatternCase kPatternCases[] = {
     {"", "a", false},
     // Stars: any run, the empty one included, anywhere, again and again.
     {"*", "", true},
-    {"*", "anything at all", true},
     {"note*", "notepad.exe", true},
-    {"*.exe", "notepad.exe", true},
     {"*.exe", "notepad.exe.bak", false},
     {"*pad*", "notepad.exe", true},
     {"**x", "x", true},
@@ -32,14 +30,11 @@ const PatternCase kPatternCases[] = {
     {"n?tepad.exe", "notepad.exe", true},
     {"?", "", false},
     {"???", "abcd", false},
-    {"???*", "abcd", true},
     // Wildcards in the text are plain characters there.
     {"a*", "a*", true},
-    {"a?", "a?", true},
     {"a?", "a*", true},
     // Case, in Latin and beyond.
     {"NOTEPAD.EXE", "notepad.exe", true},
-    {"notepad.exe", "NotePad.EXE", true},
     {"i", "I", true},
     {u8"Ä*Ö", u8"äbö", true},
     {u8"ΚΌΣΜΕ", u8"κόσμε", true},
@@ -47,31 +42,19 @@ const PatternCase kPatternCases[] = {
     {u8"ΚΌΣΜΟΣ", u8"κόσμος", true},
     {u8"ΚΟΣΜΟΣ", u8"κόσμος", false},
     {u8"БЛОКНОТ", u8"блокнот", true},
-    {u8"блокнот", u8"блокнос", false},
     {u8"*ДОКЛАД*", u8"Мой доклад — Word", true},
     // One character is one UTF-8 sequence, of two, three or four bytes.
     {"bl?knot", u8"blöknot", true},
     {"??", u8"ö", false},
     {u8"メ?帳", u8"メモ帳", true},
-    {"?", u8"帳", true},
     {"?", u8"😀", true},
     {"??", u8"😀", false},
-    {u8"a?c", u8"a😀c", true},
 };
 
 TEST(Pattern, MatchesAsTheTableSays)
 {
     for (const PatternCase& c : kPatternCases)
         EXPECT_EQ(c.matches, MatchesPattern(c.pattern, c.text)) << "pattern \"" << c.pattern << "\", text \"" << c.text << "\"";
-}
-
-TEST(Pattern, KeepsItsTextAndMatchesAgain)
-{
-    const CPattern pattern(u8"*ДОКЛАД?");
-    EXPECT_EQ(u8"*ДОКЛАД?", pattern.Text());
-    EXPECT_TRUE(pattern.Matches(u8"доклады"));
-    EXPECT_TRUE(pattern.Matches(u8"Мой Доклад1"));
-    EXPECT_FALSE(pattern.Matches(u8"доклад"));
 }
 
 TEST(Pattern, SameTextIgnoringCaseIsWholeTextAndTakesNoWildcards)
@@ -113,6 +96,7 @@ TEST(RuleSet, AWindowMatchesWhenAnyRuleMatchesItsOwnText)
     for (const WindowCase& c : cases)
         EXPECT_EQ(c.matches, rules.Matches(c.window))
             << c.window.program << " | " << c.window.className << " | " << c.window.title;
+    EXPECT_FALSE(CRuleSet().Matches({"notepad.exe", "Notepad", "Untitled - Notepad"}));
 }
 
 TEST(RuleSet, AProcessRuleNeverMatchesAWindowWhoseProgramIsUnknown)
@@ -121,15 +105,6 @@ TEST(RuleSet, AProcessRuleNeverMatchesAWindowWhoseProgramIsUnknown)
     rules.Add(RuleKind::Process, "*");
     EXPECT_FALSE(rules.Matches({"", "Notepad", "Untitled"}));
     EXPECT_TRUE(rules.Matches({"a.exe", "", ""}));
-    rules.Add(RuleKind::Title, "*");
-    EXPECT_TRUE(rules.Matches({"", "", ""}));
-}
-
-TEST(RuleSet, NoRulesMatchNothing)
-{
-    const CRuleSet rules;
-    EXPECT_TRUE(rules.Empty());
-    EXPECT_FALSE(rules.Matches({"notepad.exe", "Notepad", "Untitled - Notepad"}));
 }
 
 std::string Describe(const std::vector<Rule>& rules)
