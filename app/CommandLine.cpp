@@ -1,0 +1,208 @@
+#include "CommandLine.h"
+#include "Utf8.h"
+#include <shellapi.h>
+
+namespace {
+
+const char kProcess[] = "--process";
+const char kClass[] = "--class";
+const char kTitle[] = "--title";
+const char kFollow[] = "--follow";
+const char kHelp[] = "--help";
+
+bool IsOurOption(const std::string& word)
+{
+    return word == kProcess || word == kClass || word == kTitle || word == kFollow || word == kHelp;
+}
+
+bool RuleOption(const std::string& word, RuleKind* kind)
+{
+    if (word == kProcess)
+        *kind = RuleKind::Process;
+    else if (word == kClass)
+        *kind = RuleKind::Class;
+    else if (word == kTitle)
+        *kind = RuleKind::Title;
+    else
+        return false;
+    return true;
+}
+
+CCommandLine Wrong(CommandLineError error, const std::string& word)
+{
+    CCommandLine line;
+    line.kind = CCommandLine::Error;
+    line.error = error;
+    line.wrongWord = word;
+    return line;
+}
+
+const char* OptionName(RuleKind kind)
+{
+    switch (kind) {
+    case RuleKind::Process:
+        return kProcess;
+    case RuleKind::Class:
+        return kClass;
+    case RuleKind::Title:
+        return kTitle;
+    }
+    return "";
+}
+
+}  // namespace
+
+std::vector<std::string> SplitArguments(const std::string& arguments)
+{
+    // The system's splitter takes the program's name first, by rules of its own; a plain stand-in
+    // keeps every real argument under the argument rules.
+    const std::wstring line = L"x " + WideFromUtf8(arguments);
+    int count = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(line.c_str(), &count);
+    std::vector<std::string> words;
+    for (int i = 1; argv && i < count; ++i)
+        words.push_back(Utf8FromWide(argv[i]));
+    ::LocalFree(argv);
+    return words;
+}
+
+std::string QuoteArgument(const std::string& argument)
+{
+    if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos)
+        return argument;
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes are literal unless a quote follows them: then each stands for two.
+        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        quoted += c;
+        backslashes = 0;
+    }
+    quoted.append(backslashes * 2, '\\');
+    return quoted + "\"";
+}
+
+CCommandLine ParseCommandLine(const std::string& arguments)
+{
+    const std::vector<std::string> words = SplitArguments(arguments);
+    CCommandLine line;
+    if (words.empty())
+        return line;
+    for (const std::string& word : words)
+        if (word == kHelp) {
+            line.kind = CCommandLine::Help;
+            return line;
+        }
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        RuleKind kind;
+        if (word == kFollow) {
+            line.follow = true;
+        } else if (RuleOption(word, &kind)) {
+            if (i + 1 == words.size() || IsOurOption(words[i + 1]))
+                return Wrong(CommandLineError::MissingValue, word);
+            if (words[++i].empty())
+                return Wrong(CommandLineError::EmptyValue, word);
+            line.rules.Add(kind, words[i]);
+        } else if (word.compare(0, 2, "--") == 0 && word.find('=') != std::string::npos
+                   && IsOurOption(word.substr(0, word.find('=')))) {
+            return Wrong(CommandLineError::ValueInOption, word);
+        } else if (word.size() > 1 && word[0] == '-') {
+            return Wrong(CommandLineError::UnknownOption, word);
+        } else {
+            return Wrong(CommandLineError::StrayWord, word);
+        }
+    }
+    if (line.rules.Empty())
+        return Wrong(CommandLineError::FollowWithoutRule, kFollow);
+    line.kind = CCommandLine::Rules;
+    return line;
+}
+
+std::string UsageText()
+{
+    return "Usage: QuorTab.exe [--process PATTERN]... [--class PATTERN]... [--title PATTERN]... [--follow]\n"
+           "\n"
+           "Without options, QuorTab asks which window to group first. With them it groups every\n"
+           "window that any of the rules matches:\n"
+           "  --process PATTERN   the file name of the window's program, e.g. notepad.exe\n"
+           "  --class PATTERN     the window's class\n"
+           "  --title PATTERN     the window's title\n"
+           "  --follow            keep grouping matching windows as they appear\n"
+           "  --help              show this text\n"
+           "\n"
+           "A pattern compares the whole text, without regard to case: * stands for any run of\n"
+           "characters, ? for one character. Quote a pattern that has blanks.";
+}
+
+std::string ErrorText(const CCommandLine& line)
+{
+    std::string what;
+    switch (line.error) {
+    case CommandLineError::UnknownOption:
+        what = "Unknown option: " + line.wrongWord;
+        break;
+    case CommandLineError::ValueInOption:
+        what = "Give the value as the next word, not after '=': " + line.wrongWord;
+        break;
+    case CommandLineError::MissingValue:
+        what = "A pattern must follow " + line.wrongWord;
+        break;
+    case CommandLineError::EmptyValue:
+        what = "The pattern after " + line.wrongWord + " is empty";
+        break;
+    case CommandLineError::StrayWord:
+        what = "Not an option: " + line.wrongWord;
+        break;
+    case CommandLineError::FollowWithoutRule:
+        what = "--follow needs at least one --process, --class or --title";
+        break;
+    case CommandLineError::None:
+        return UsageText();
+    }
+    return what + "\n\n" + UsageText();
+}
+
+std::string RuleText(const Rule& rule)
+{
+    return std::string(OptionName(rule.kind)) + " " + QuoteArgument(rule.pattern);
+}
+
+std::string NothingMatchedText(const std::vector<Rule>& unmatched)
+{
+    std::string text = "No window matches:";
+    for (const Rule& rule : unmatched)
+        text += "\n  " + RuleText(rule);
+    return text;
+}
+
+std::string RebuildCommandLine(const std::string& ownPath, const std::vector<TabProgram>& tabs, bool follow)
+{
+    std::string line = "\"" + ownPath + "\"";
+    std::vector<std::string> programs, titles;
+    for (const TabProgram& tab : tabs) {
+        const bool byProgram = !tab.program.empty();
+        const std::string& value = byProgram ? tab.program : tab.title;
+        std::vector<std::string>& seen = byProgram ? programs : titles;
+        if (value.empty())
+            continue;
+        bool repeat = false;
+        for (const std::string& earlier : seen)
+            repeat = repeat || SameTextIgnoringCase(earlier, value);
+        if (repeat)
+            continue;
+        seen.push_back(value);
+        // A title that reads as one of our options would be taken for it; '?' still matches its dash.
+        std::string pattern = value;
+        if (IsOurOption(pattern))
+            pattern[0] = '?';
+        line += std::string(" ") + (byProgram ? kProcess : kTitle) + " " + QuoteArgument(pattern);
+    }
+    if (follow)
+        line += std::string(" ") + kFollow;
+    return line;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// QuorTab's command line: rules that pick the windows of a group, and the line that rebuilds one.
+#include "Rules.h"
+#include <string>
+#include <vector>
+
+// What ends the program early, and how.
+constexpr int kHelpExitCode = 0;
+constexpr int kUsageExitCode = 2;
+constexpr int kNothingMatchedExitCode = -1;
+
+// Splits arguments (the command line after the program's name, as WinMain gets it) as Windows
+// gives a program its argv: blanks separate, quotes group, backslashes escape only quotes.
+std::vector<std::string> SplitArguments(const std::string& arguments);
+// One argument as SplitArguments reads it back: quoted when it holds a blank or a quote or is
+// empty, with the backslashes before quotes doubled.
+std::string QuoteArgument(const std::string& argument);
+
+enum class CommandLineError {
+    None,
+    UnknownOption,     // "--size", "-p"
+    ValueInOption,     // "--title=Notepad"
+    MissingValue,      // the option last, or followed by another of ours
+    EmptyValue,        // --title ""
+    StrayWord,         // a word that is neither an option nor an option's value
+    FollowWithoutRule  // --follow alone
+};
+
+struct CCommandLine {
+    enum Kind { NoArguments, Help, Error, Rules };
+    Kind kind = NoArguments;
+    CommandLineError error = CommandLineError::None;
+    std::string wrongWord;  // for Error: the word at fault (the option for a missing or empty value)
+    CRuleSet rules;
+    bool follow = false;
+};
+
+// `--help` anywhere wins; otherwise the first wrong word makes the whole line an error.
+CCommandLine ParseCommandLine(const std::string& arguments);
+
+// The usage, the same for help and errors.
+std::string UsageText();
+// For an error: what was wrong, a blank line, then the usage.
+std::string ErrorText(const CCommandLine& line);
+// One rule as it is written on the command line ("--process notepad.exe").
+std::string RuleText(const Rule& rule);
+// For the box shown when rules found nothing: those rules, one a line.
+std::string NothingMatchedText(const std::vector<Rule>& unmatched);
+
+// A tab as the rebuilt command line needs it.
+struct TabProgram {
+    std::string program;  // its program's file name; empty when that could not be read
+    std::string title;    // its exact title
+};
+
+// A command line that gathers such a group again: ownPath quoted, one --process per program in
+// tab order (each once), a --title with the exact title for a tab whose program is unknown, and
+// --follow when asked. A tab with neither program nor title cannot be named and is left out.
+std::string RebuildCommandLine(const std::string& ownPath, const std::vector<TabProgram>& tabs, bool follow);

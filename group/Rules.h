@@ -1,0 +1,56 @@
+#pragma once
+// Which windows a group takes in on its own: rules on the texts of a window, each a pattern.
+#include <string>
+#include <vector>
+
+// A pattern over the whole of a text, case ignored in every script the system folds: '*' stands
+// for any run of characters, '?' for one character (one UTF-8 sequence, not one byte); every other
+// character stands for itself. Pattern and texts are UTF-8.
+class CPattern {
+public:
+    explicit CPattern(const std::string& pattern);
+    bool Matches(const std::string& text) const;
+    const std::string& Text() const { return m_text; }
+
+private:
+    std::string m_text;
+    std::u32string m_folded;
+};
+
+bool MatchesPattern(const std::string& pattern, const std::string& text);
+// The two texts alike but for case.
+bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+
+// What a rule looks at, read off one window; all UTF-8.
+struct WindowFacts {
+    std::string program;  // the file name of its process's program, no folder; empty when unreadable
+    std::string className;
+    std::string title;
+};
+
+enum class RuleKind { Process, Class, Title };
+
+struct Rule {
+    RuleKind kind;
+    std::string pattern;
+};
+
+// A window matches the set when any of its rules matches the window. A process rule never matches
+// a window whose program could not be read.
+class CRuleSet {
+public:
+    void Add(RuleKind kind, const std::string& pattern);
+    bool Empty() const { return m_rules.empty(); }
+    std::vector<Rule> Rules() const;
+    bool Matches(const WindowFacts& window) const;
+    // The rules that match none of `windows`, in the order they were added.
+    std::vector<Rule> MatchingNone(const std::vector<WindowFacts>& windows) const;
+
+private:
+    struct Compiled {
+        RuleKind kind;
+        CPattern pattern;
+    };
+    static bool RuleMatches(const Compiled& rule, const WindowFacts& window);
+    std::vector<Compiled> m_rules;
+};
