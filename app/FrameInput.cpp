@@ -14,27 +14,30 @@ bool KeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
 
 // Announces a selection change to the frame exactly as a click does: the tab control passes
 // both notifications on to its parent.
-void SelectTab(const CTabCtrlProxy& tabs, int step)
+void AnnounceSelection(const CTabCtrlProxy& tabs, int index)
 {
-    const int count = tabs.GetItemCount();
-    if (count <= 0)
-        return;
-    const int cur = tabs.GetCurSel();
     NMHDR header = {tabs.GetHandle(), 0, 0};
     auto notify = [&](int code) {
         header.code = static_cast<UINT>(code);
         tabs.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
     };
     notify(TCN_SELCHANGING);
-    int next = cur + step;
+    tabs.SetCurSel(index);
+    notify(TCN_SELCHANGE);
+}
+
+void SelectTab(const CTabCtrlProxy& tabs, int step)
+{
+    const int count = tabs.GetItemCount();
+    if (count <= 0)
+        return;
+    int next = tabs.GetCurSel() + step;
     if (next >= count)
         next = 0;
     else if (next < 0)
         next = count - 1;
-    tabs.SetCurSel(next);
-    notify(TCN_SELCHANGE);
+    AnnounceSelection(tabs, next);
 }
-
 }  // namespace
 
 void SelectNextTab(HWND tabControl) { SelectTab(tabControl, +1); }
@@ -83,7 +86,8 @@ LRESULT CTabWndHandler::OnContextMenu(HWND window, UINT x, UINT y)
     CMenuHandle menu(::LoadMenuA(reinterpret_cast<HINSTANCE>(GetWindowLong(GWLP_HINSTANCE)),
                                  MAKEINTRESOURCEA(IDR_MAIN_MENU)), true);
     CMenuHandle popup = menu.GetSubMenu(0);
-    popup.EnableMenuItem(IDM_REMOVE_WINDOW, m_contextTab >= 0, false);
+    popup.EnableMenuItem(IDM_REMOVE_WINDOW, m_contextWindow != NULL, false);
+    popup.EnableMenuItem(IDM_CLOSE_WINDOW, m_contextWindow != NULL, false);
     CDestroyWatch watch(*this);
     popup.TrackPopupMenu(TPM_RIGHTBUTTON, at.x, at.y, *this);
     if (watch.Gone())
@@ -111,6 +115,7 @@ POINT CTabWndHandler::FindContextTab(HWND window, POINT at)
         ::ScreenToClient(m_hwndTab.GetHandle(), &hit.pt);
         m_contextTab = m_hwndTab.HitTest(&hit);
     }
+    m_contextWindow = m_group.Window(m_contextTab);
     return at;
 }
 
@@ -125,6 +130,9 @@ LRESULT CTabWndHandler::OnCommand(UINT code, WPARAM id, LPARAM control)
         break;
     case IDM_REMOVE_WINDOW:
         RemoveContextTab();
+        break;
+    case IDM_CLOSE_WINDOW:
+        CloseContextTab();
         break;
     case IDM_EXIT:
         PostMessage(WM_CLOSE, 0, 0);
@@ -146,19 +154,42 @@ void CTabWndHandler::AddPickedWindow()
         added.ShowWindowAsync(SW_HIDE);
 }
 
+// The tab under the mouse when the menu opened, wherever it stands now: the upkeep may have
+// dropped other tabs while the menu was open.
 void CTabWndHandler::RemoveContextTab()
 {
-    if (m_contextTab < 0 || m_contextTab >= m_group.Count())
+    GiveBack(m_contextWindow);
+}
+
+void CTabWndHandler::CloseContextTab()
+{
+    if (m_group.Find(m_contextWindow) < 0)
         return;
-    CWndProxy released = GetTabWindow(m_contextTab);
-    UnmarkGrouped(released.GetHandle());
-    released.ShowWindowAsync(SW_SHOW);
-    m_group.Remove(m_contextTab);
-    m_hwndTab.DeleteItem(m_contextTab);
-    m_rowHeight = 0;
-    SyncTabTips(m_hwndTab, m_tipsByFrame);
-    if (m_group.Count() <= 0)
-        PostMessage(WM_CLOSE, 0, 0);
+    // Its save prompt shows with its document; the tab goes with the window.
+    SelectWindow(m_contextWindow);
+    m_closing = m_contextWindow;
+    ::PostMessageA(m_contextWindow, WM_CLOSE, 0, 0);
+}
+
+// Selected as a click selects it: the strip announces the change.
+void CTabWndHandler::SelectWindow(HWND window)
+{
+    const int index = m_group.Find(window);
+    if (index < 0 || index == m_group.Selection())
+        return;
+    AnnounceSelection(m_hwndTab, index);
+}
+
+// The keys came while the user worked in the group's window: the newly selected one gets the
+// keyboard, so that the next press works too.
+void CTabWndHandler::OnCycleKey(int step)
+{
+    if (step > 0)
+        SelectNextTab(m_hwndTab.GetHandle());
+    else
+        SelectPreviousTab(m_hwndTab.GetHandle());
+    SetForegroundWindow();
+    CWndProxy(m_group.Window(m_group.Selection())).SetForegroundWindow();
 }
 
 void CTabWndHandler::ShowAbout()

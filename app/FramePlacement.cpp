@@ -25,6 +25,9 @@ WindowShow ShowOf(HWND window)
     return style & WS_MINIMIZE ? WindowShow::Minimized : style & WS_MAXIMIZE ? WindowShow::Maximized : WindowShow::Shown;
 }
 
+
+}  // namespace
+
 RECT WorkAreaOf(const RECT& place)
 {
     MONITORINFO monitor = {};
@@ -32,8 +35,6 @@ RECT WorkAreaOf(const RECT& place)
     ::GetMonitorInfoA(::MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST), &monitor);
     return monitor.rcWork;
 }
-
-}  // namespace
 
 void CTabWndHandler::PlaceFrame()
 {

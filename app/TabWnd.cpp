@@ -1,6 +1,7 @@
 #include "TabWnd.h"
 #include "AddWindowDlg.h"
 #include "GroupMark.h"
+#include "CycleKeys.h"
 #include "StripTips.h"
 #include "resource.h"
 #include <algorithm>
@@ -41,6 +42,17 @@ void CALLBACK ReportWindowEvent(HWINEVENTHOOK hook, DWORD, HWND window, LONG obj
 
 HWND Live(HWND window) { return window && ::IsWindow(window) ? window : NULL; }
 
+// A window of an application that runs with more rights than ours (as administrator) refuses to
+// be moved or hidden: a tab for it would switch to nothing. Asking it to move nowhere tells.
+bool MayManage(HWND window)
+{
+    const UINT nowhere = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
+    return ::SetWindowPos(window, NULL, 0, 0, 0, 0, nowhere) || ::GetLastError() != ERROR_ACCESS_DENIED;
+}
+
+const char kElevatedText[] = "This window belongs to a program that runs as administrator. Windows lets QuorTab "
+                             "move and hide it only when QuorTab runs as administrator too.";
+
 }  // namespace
 
 CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent)
@@ -72,7 +84,8 @@ LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
 
 CTabWndHandler::CTabWndHandler()
     : m_contextTab(-1), m_showCommand(SW_SHOW), m_eventHook(NULL), m_upkeepPosted(false), m_tipsByFrame(false),
-      m_rowHeight(0), m_border(0), m_show(WindowShow::Shown), m_following(false), m_followed(), m_stillSince(0) {}
+      m_rowHeight(0), m_border(0), m_show(WindowShow::Shown), m_following(false), m_followed(), m_stillSince(0),
+      m_pressed(NULL), m_pressedAt(), m_dragging(false), m_closing(NULL), m_hiddenPasses(0), m_contextWindow(NULL) {}
 
 CWndProxy CTabWndHandler::GetTabWindow(int index) const
 {
@@ -83,6 +96,10 @@ bool CTabWndHandler::InsertTab(const CWndProxy& window)
 {
     char title[kTextChars] = "";
     window.GetWindowText(title, kTextChars);
+    if (window.IsAttached() && !MayManage(window.GetHandle())) {
+        MessageBox(kElevatedText, kFrameTitle, MB_OK | MB_ICONWARNING);
+        return false;
+    }
     if (!m_group.Insert(window.GetHandle(), title))
         return false;
     if (window.IsAttached())
@@ -117,11 +134,13 @@ LRESULT CTabWndHandler::OnCreate(CREATESTRUCTA* create)
     m_hwndTab.Attach(::CreateWindowExA(0, WC_TABCONTROLA, "", kTabStyle, 0, 0, CW_USEDEFAULT,
                                        CW_USEDEFAULT, m_hWnd, NULL, g_hInstance, NULL));
     FitToDpi(GetWindowDpi(m_hWnd));
+    ::SetWindowSubclass(m_hwndTab.GetHandle(), StripProc, 0, reinterpret_cast<DWORD_PTR>(this));
 
     CWndProxy first = PickWindow();
     if (!first.IsAttached())
         return -1;
     PlaceFrame();
+    PublishCycleTarget(m_hWnd, first.GetHandle());
     first.SetForegroundWindow();
     SetTimer(kUpkeepTimer, kUpkeepMs);
     // The strip follows at once where the system reports what grouped windows do; the timer
@@ -183,28 +202,32 @@ void CTabWndHandler::OnSelChange()
 
 void CTabWndHandler::ShowSelected(int from)
 {
+    RECT place;
+    const bool placed = from != -1 && PlaceOf(m_group.Window(from), place);
+    ShowSelectedAt(placed ? &place : nullptr);
+}
+
+// Shows the selected window on `at`, or where it stands, and hides the others.
+void CTabWndHandler::ShowSelectedAt(const RECT* at)
+{
     const int sel = m_group.Selection();
     if (sel < 0)
         return;
     CWndProxy next = GetTabWindow(sel);
     RECT place;
-    bool placed = false;
-    if (next.IsAttached()) {
-        // The move goes ahead of the show in the window's own queue: it never appears elsewhere
-        // first.
-        placed = from != -1 && PlaceOf(m_group.Window(from), place);
-        if (placed)
-            next.MoveWindowAsync(place);
-        else
-            placed = PlaceOf(next.GetHandle(), place);
-    }
+    const bool placed = next.IsAttached() && (at ? (place = *at, true) : PlaceOf(next.GetHandle(), place));
+    // The move goes ahead of the show in the window's own queue: it never appears elsewhere first.
+    if (at && placed)
+        next.MoveWindowAsync(place);
+    m_group.SetHiddenByApp(sel, false);
     next.ShowWindowAsync(m_showCommand);
     if (placed)
         ExpectShown(next, place);
     for (int i = 0; i < m_group.Count(); ++i)
-        if (i != sel)
+        if (i != sel && !m_group.Tab(i).hiddenByApp)
             GetTabWindow(i).ShowWindowAsync(SW_HIDE);
     PlaceFrame();
+    PublishCycleTarget(m_hWnd, next.GetHandle());
 }
 
 // Where a window stands, or is about to: a window still catching up with a move is where it was
@@ -238,6 +261,8 @@ LRESULT CTabWndHandler::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lPara
     } else if (message == kUpkeepNow) {
         m_upkeepPosted = false;
         Upkeep();
+    } else if (message == kCycleKey) {
+        OnCycleKey(static_cast<int>(wParam));
     }
     if (message == WM_DPICHANGED)
         OnDpiChanged(LOWORD(wParam));
@@ -273,6 +298,41 @@ void CTabWndHandler::Upkeep()
     if (m_group.Count() <= 0)
         PostMessage(WM_CLOSE, 0, 0);
     PlaceFrame();
+    WatchHiddenByApp();
+}
+
+// A selected window its own application hid (one that goes to the notification area) would take
+// the strip and every other tab with it: the next tab takes its place until it shows again.
+void CTabWndHandler::WatchHiddenByApp()
+{
+    const int sel = m_group.Selection();
+    RECT place;
+    if (sel < 0)
+        return;
+    const bool hidden = m_show == WindowShow::Hidden && !m_group.GetPending(m_group.Window(sel), place);
+    if (!hidden) {
+        m_hiddenPasses = 0;
+        m_group.SetHiddenByApp(sel, false);
+    }
+    for (int i = 0; i < m_group.Count(); ++i)
+        if (m_group.Tab(i).hiddenByApp && i != sel && ::IsWindowVisible(m_group.Window(i)))
+            return PassSelectionOn(i, nullptr);
+    // Hidden for less than a whole pass may be a show of ours on its way.
+    if (!hidden || ++m_hiddenPasses < 2 || m_group.Tab(sel).hiddenByApp)
+        return;
+    m_group.SetHiddenByApp(sel, true);
+    const int next = m_group.NextNotHidden();
+    if (next >= 0 && m_group.GetLastPlace(place))
+        PassSelectionOn(next, &place);
+}
+
+void CTabWndHandler::PassSelectionOn(int to, const RECT* at)
+{
+    m_hiddenPasses = 0;
+    m_group.BeginSelect();
+    m_group.Select(to);
+    ShowSelection();
+    ShowSelectedAt(at);
 }
 
 void CTabWndHandler::RefreshTitles(std::vector<HWND>& closed)
@@ -298,12 +358,34 @@ void CTabWndHandler::ShowDroppedTabs(const std::vector<int>& dropped, HWND selec
     const HWND selected = m_group.Window(m_group.Selection());
     if (selected == selectedBefore)
         return;
-    // The tab that took the closed one's place is shown where it stands.
+    // The tab that took the closed one's place is shown where it stands, or, when the user
+    // closed that window from the strip, where it stood.
     ShowSelection();
-    CWndProxy shown(Live(selected));
     RECT place;
-    if (shown.ShowWindowAsync(SW_SHOW) && PlaceOf(selected, place))
-        ExpectShown(shown, place);
+    const bool closedHere = selectedBefore == m_closing && m_group.GetLastPlace(place);
+    ShowSelectedAt(closedHere ? &place : nullptr);
+}
+
+void CTabWndHandler::GiveBack(HWND window, const RECT* at)
+{
+    const int index = m_group.Find(window);
+    if (index < 0)
+        return;
+    RECT place;
+    const bool wasSelected = index == m_group.Selection() && PlaceOf(window, place);
+    UnmarkGrouped(window);
+    CWndProxy released(Live(window));
+    if (at)
+        released.MoveWindowAsync(*at);
+    released.ShowWindowAsync(SW_SHOW);
+    m_group.Remove(index);
+    m_hwndTab.DeleteItem(index);
+    m_rowHeight = 0;
+    SyncTabTips(m_hwndTab, m_tipsByFrame);
+    if (m_group.Count() <= 0)
+        PostMessage(WM_CLOSE, 0, 0);
+    else if (wasSelected)
+        PassSelectionOn(m_group.Selection(), &place);
 }
 
 LRESULT CTabWndHandler::OnSize(WPARAM type, UINT width, UINT height)
@@ -315,6 +397,8 @@ LRESULT CTabWndHandler::OnSize(WPARAM type, UINT width, UINT height)
 
 LRESULT CTabWndHandler::OnDestroy()
 {
+    PublishCycleTarget(m_hWnd, NULL);
+    ::RemoveWindowSubclass(m_hwndTab.GetHandle(), StripProc, 0);
     if (m_eventHook) {
         ::UnhookWinEvent(m_eventHook);
         g_eventFrames.erase(m_eventHook);

@@ -27,6 +27,9 @@ public:
     HWND GetTabControl() const { return m_hwndTab.GetHandle(); }
     // A grouped window moved, changed its title, showed, hid or went: the upkeep runs at once.
     void OnWindowEvent(HWND window);
+    // Lets the window go, shown where it stands or at `at`; when it was the selected one, the
+    // tab that takes its place is selected and its window shown on the same rectangle.
+    void GiveBack(HWND window, const RECT* at = nullptr);
 
 protected:
     LRESULT OnCreate(CREATESTRUCTA* create) override;
@@ -49,6 +52,8 @@ private:
     // Switching: the newly selected window takes the place of tab `from`'s.
     void OnSelChange();
     void ShowSelected(int from);
+    void ShowSelectedAt(const RECT* at);
+    void SelectWindow(HWND window);
     bool PlaceOf(HWND window, RECT& place) const;
     void ExpectShown(const CWndProxy& window, const RECT& place);
     void CycleOnCtrlTab(WPARAM key);
@@ -66,6 +71,15 @@ private:
     // Upkeep.
     void Upkeep();
     void RefreshTitles(std::vector<HWND>& closed);
+    void WatchHiddenByApp();
+    void PassSelectionOn(int to, const RECT* at);
+
+    // Dragging tabs (app/TabDrag.cpp): the strip's mouse, seen before the tab control's own.
+    static LRESULT CALLBACK StripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR frame);
+    void OnStripMouse(UINT message, POINT at);
+    void DropTab(HWND window, POINT cursor);
+    void MoveTab(int from, int to);
 
     void FillTipText(NMHDR* header);
     // Sizes at the DPI of the frame's monitor.
@@ -76,6 +90,8 @@ private:
     POINT FindContextTab(HWND window, POINT at);
     void AddPickedWindow();
     void RemoveContextTab();
+    void CloseContextTab();
+    void OnCycleKey(int step);
     void ShowAbout();
 
     CTabCtrlProxy m_hwndTab;
@@ -99,12 +115,28 @@ private:
     bool m_following;
     RECT m_followed;
     DWORD m_stillSince;
+    // The tab pressed in the strip, and whether it is being dragged.
+    HWND m_pressed;
+    POINT m_pressedAt;
+    bool m_dragging;
+    // The window "Close Window" was used on: when it goes, the next takes its place.
+    HWND m_closing;
+    // Upkeep passes that found the selected window hidden, not by us.
+    int m_hiddenPasses;
+    // The tab's window the context menu was opened on: commands act on it, whatever moved since.
+    HWND m_contextWindow;
 };
 
 CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent);
+// The work area of the monitor the rectangle is on, or the nearest.
+RECT WorkAreaOf(const RECT& place);
 // Everything before the message loop: windows an earlier QuorTab left hidden are shown again,
 // a crash will show ours, and the frame is made (throws when it is not).
 CTabWndHandler* StartQuorTab(HINSTANCE instance);
+// Ctrl+Alt+PageDown and Ctrl+Alt+PageUp select the next and the previous tab while the user works
+// in the group's window: a low-level keyboard hook on a thread of its own. The program installs
+// it once at start.
+void InstallCycleKeys();
 // Shows every window this QuorTab grouped again; for a crash, the last thing the process does.
 LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS* exception);
 void SelectNextTab(HWND tabControl);

@@ -18,3 +18,21 @@ StripPlace PlaceStrip(const RECT& window, WindowShow show, int rowHeight, int bo
     }
     return place;
 }
+
+RECT DropPlace(const RECT& window, POINT cursor, const RECT& work)
+{
+    const int width = window.right - window.left, height = window.bottom - window.top;
+    // A window larger than the work area keeps its top-left corner inside it.
+    const int left = std::max(std::min(static_cast<int>(cursor.x), static_cast<int>(work.right) - width), static_cast<int>(work.left));
+    const int top = std::max(std::min(static_cast<int>(cursor.y), static_cast<int>(work.bottom) - height), static_cast<int>(work.top));
+    return {left, top, left + width, top + height};
+}
+
+TabDrop DropOfTab(const RECT& strip, POINT cursor)
+{
+    if (::PtInRect(&strip, cursor))
+        return TabDrop::Reorder;
+    const int reach = strip.bottom - strip.top;
+    const RECT around = {strip.left - reach, strip.top - reach, strip.right + reach, strip.bottom + reach};
+    return ::PtInRect(&around, cursor) ? TabDrop::Nothing : TabDrop::GiveBack;
+}

@@ -19,3 +19,13 @@ struct StripPlace {
 // `rowHeight` is the tab row with its borders; `border` what the frame's own border adds on each
 // side; `work` the work area of the window's monitor.
 StripPlace PlaceStrip(const RECT& window, WindowShow show, int rowHeight, int border, const RECT& work);
+
+// Where a window let go by dragging its tab off the strip stands: its size kept, its top-left
+// corner at the cursor, moved back inside the work area of the cursor's monitor as far as it fits.
+RECT DropPlace(const RECT& window, POINT cursor, const RECT& work);
+
+// What a tab released at `cursor` does: over the strip it takes another tab's place; farther
+// from the strip than the strip is tall, in any direction, its window leaves the group; in
+// between, nothing happens.
+enum class TabDrop { Reorder, GiveBack, Nothing };
+TabDrop DropOfTab(const RECT& strip, POINT cursor);

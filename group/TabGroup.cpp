@@ -13,7 +13,7 @@ bool CTabGroup::Insert(HWND window, const std::string& title)
 {
     if (window && Find(window) >= 0)
         return false;
-    m_tabs.push_back({window, title});
+    m_tabs.push_back({window, title, false});
     if (m_selection < 0 && Count() == 1)
         m_selection = 0;
     return true;
@@ -23,9 +23,20 @@ void CTabGroup::Remove(int index)
 {
     if (index < 0 || index >= Count())
         return;
+    const bool wasSelected = index == m_selection;
     m_tabs.erase(m_tabs.begin() + index);
-    m_selection = Shifted(m_selection, index);
+    m_selection = wasSelected ? std::min(index, Count() - 1) : Shifted(m_selection, index);
     m_prevSelection = Shifted(m_prevSelection, index);
+}
+
+int CTabGroup::NextNotHidden() const
+{
+    for (int step = 1; step < Count(); ++step) {
+        const int index = (m_selection + step) % Count();
+        if (!m_tabs[index].hiddenByApp)
+            return index;
+    }
+    return -1;
 }
 
 std::vector<int> CTabGroup::DropClosed(const std::function<bool(HWND)>& exists)
@@ -36,12 +47,7 @@ std::vector<int> CTabGroup::DropClosed(const std::function<bool(HWND)>& exists)
             ++i;
             continue;
         }
-        const bool wasSelected = i == m_selection;
         Remove(i);
-        // The tab that slides into the closed one's place takes the selection: without it a
-        // selected window closing would leave nothing shown.
-        if (wasSelected)
-            m_selection = std::min(i, Count() - 1);
         dropped.push_back(i);
     }
     return dropped;

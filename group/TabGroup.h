@@ -8,6 +8,8 @@
 struct GroupTab {
     HWND window;
     std::string title;
+    // Hidden by its own application (not by us): the group passed its place to another tab.
+    bool hiddenByApp;
 };
 
 // The group as the program knows it: the tabs in order, which one is selected and which one was
@@ -30,11 +32,11 @@ public:
     // Appends a tab. The first tab of an empty group is selected. False, and nothing done, for a
     // window that has a tab already: a second would hide it whenever the first is selected.
     bool Insert(HWND window, const std::string& title);
-    // Removing the selected tab leaves the group without a selection.
+    // A removed selected tab passes the selection to the tab that slides into its place, or to
+    // the new last one, so that the strip never stands under nothing while tabs are left.
     void Remove(int index);
     // Drops the tabs whose windows are gone and returns their indices, each as it is at its own
-    // removal (so removing them one after the other in that order matches). A dropped selected
-    // tab passes the selection to the tab that slides into its place, or to the new last one.
+    // removal (so removing them one after the other in that order matches).
     std::vector<int> DropClosed(const std::function<bool(HWND)>& exists);
     // A selection change in two steps, as the strip announces it: the one selected before is
     // remembered first.
@@ -48,6 +50,10 @@ public:
     bool Move(int from, int to);
     // True when the title differs from the one shown.
     bool Retitle(int index, const std::string& title);
+    void SetHiddenByApp(int index, bool hidden) { if (index >= 0 && index < Count()) m_tabs[index].hiddenByApp = hidden; }
+    // The tab after the selection, wrapping around, whose window its application has not hidden;
+    // -1 when there is none.
+    int NextNotHidden() const;
 
     // Where the group's window last stood: the place for the next one when that one is gone.
     void SetLastPlace(const RECT& place) { m_lastPlace = place; m_placed = true; }

@@ -1,6 +1,7 @@
 // Where the strip goes, as a table: the window and its state in, the frame's rectangle out.
 #include "Placement.h"
 #include "QuorTabNames.h"
+#include "WindowFacts.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,6 +63,45 @@ TEST(Placement, Table)
             EXPECT_EQ(c.frame.bottom, place.frame.bottom) << c.name;
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Placement, DropPlaceKeepsTheSizeWithTheCornerAtTheCursorInsideTheWorkArea)
+{
+    struct Row { const char* name; POINT cursor; RECT expected; };
+    const RECT window = {100, 100, 500, 400};
+    const Row rows[] = {
+        {"free", {300, 200}, {300, 200, 700, 500}},
+        {"past the right and bottom edges", {1100, 800}, {800, 570, 1200, 870}},
+        {"above and left of the work area", {-50, -20}, {0, 0, 400, 300}},
+    };
+    for (const Row& row : rows) {
+        const RECT got = DropPlace(window, row.cursor, kWork);
+        EXPECT_EQ(Describe(row.expected), Describe(got)) << row.name;
+    }
+    const RECT huge = {0, 0, 1500, 1000};
+    EXPECT_EQ(Describe(RECT{0, 0, 1500, 1000}), Describe(DropPlace(huge, {600, 400}, kWork)))
+        << "larger than the work area: its corner at the work area's";
+    EXPECT_EQ(Describe(RECT{-1280, 100, -880, 400}), Describe(DropPlace(window, {-1500, 100}, kLeftWork)))
+        << "left of the primary monitor";
+}
+
+TEST(Placement, ATabReleasedOverTheStripReordersFarFromItGivesBackAndNearItDoesNothing)
+{
+    const RECT strip = {100, 400, 600, 420};  // 20 tall
+    struct Row { POINT cursor; TabDrop drop; };
+    const Row rows[] = {
+        {{300, 410}, TabDrop::Reorder},   {{100, 400}, TabDrop::Reorder},
+        {{300, 430}, TabDrop::Nothing},   {{300, 385}, TabDrop::Nothing},  {{90, 410}, TabDrop::Nothing},
+        {{300, 441}, TabDrop::GiveBack},  {{300, 379}, TabDrop::GiveBack}, {{79, 410}, TabDrop::GiveBack},
+        {{621, 410}, TabDrop::GiveBack},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(static_cast<int>(row.drop), static_cast<int>(DropOfTab(strip, row.cursor)))
+            << row.cursor.x << "," << row.cursor.y;
 }
 
 }  // namespace

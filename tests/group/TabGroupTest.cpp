@@ -72,12 +72,27 @@ INSTANTIATE_TEST_SUITE_P(Insert, TabGroupTable, ::testing::Values(
 INSTANTIATE_TEST_SUITE_P(Remove, TabGroupTable, ::testing::Values(
     Case{"+a +b +c -2", "a* b"},
     Case{"+a +b +c s2 -0", "b c*"},
-    // The selected tab removed leaves no selection; the next switch starts from nothing.
-    Case{"+a +b +c s1 -1", "a^ c"},
-    Case{"+a +b +c s1 -1 s1", "a c*"},
+    // The tab that slides into the removed selected one's place is selected, or the new last.
+    Case{"+a +b +c s1 -1", "a^ c*"},
+    Case{"+a +b +c s2 -2", "a^ b*"},
+    Case{"+a +b +c s1 -0", "b* c"},
     Case{"+a +b -5 --1", "a* b"},
     Case{"+a -0", ""},
     Case{"+a -0 +b", "b*"}));
+
+TEST(TabGroup, NextNotHiddenSkipsWindowsTheirApplicationsHid)
+{
+    CTabGroup group;
+    for (char name : std::string("abcd"))
+        group.Insert(W(name), std::string());
+    group.Select(2);
+    EXPECT_EQ(3, group.NextNotHidden());
+    group.SetHiddenByApp(3, true);
+    group.SetHiddenByApp(0, true);
+    EXPECT_EQ(1, group.NextNotHidden()) << "wraps around past the hidden ones";
+    group.SetHiddenByApp(1, true);
+    EXPECT_EQ(-1, group.NextNotHidden()) << "the selected one itself does not count";
+}
 
 INSTANTIATE_TEST_SUITE_P(SelectAndCycle, TabGroupTable, ::testing::Values(
     Case{"+a +b +c s2", "a^ b c*"},
@@ -89,8 +104,8 @@ INSTANTIATE_TEST_SUITE_P(SelectAndCycle, TabGroupTable, ::testing::Values(
     Case{"+a n-", "a*^"},
     Case{"+a +b -0 -0 n+", ""},
     // From no selection forward starts at the first tab, backward at the last.
-    Case{"+a +b +c -0 n+", "b* c"},
-    Case{"+a +b +c -0 n-", "b c*"}));
+    Case{"+a +b +c s7 n+", "a* b c"},
+    Case{"+a +b +c s7 n-", "a b c*"}));
 
 INSTANTIATE_TEST_SUITE_P(Move, TabGroupTable, ::testing::Values(
     Case{"+a +b +c m0>2", "b c a*"},
