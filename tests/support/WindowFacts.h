@@ -15,7 +15,7 @@ RECT WindowRect(HWND window);
 RECT ClientRectOnScreen(HWND window);
 POINT Centre(const RECT& rect);
 
-// A title longer than any text buffer of the program: letters from `first` on, over and over.
+// A title longer than the program keeps (quortab::kTitleLimit): letters from `first` on, over and over.
 const int kLongTitleChars = 1500;
 std::string LongTitle(char first = 'a');
 
