@@ -19,6 +19,10 @@ POINT Centre(const RECT& rect);
 const int kLongTitleChars = 1500;
 std::string LongTitle(char first = 'a');
 
+// A title in several scripts, with an emoji (two UTF-16 units) and a Latin accent.
+extern const wchar_t kManyScripts[];
+std::string Utf8(const std::wstring& text);
+
 inline bool SameRect(const RECT& a, const RECT& b)
 {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
