@@ -1,5 +1,6 @@
 #include "WindowsError.h"
 #include "QuorTabNames.h"
+#include "TitleText.h"
 
 using quortab::kTextChars;
 
@@ -37,6 +38,6 @@ void ShowBarrierBox(HWND titleWindow, HWND owner, const char* text)
     // null window for its text may leave the buffer undefined.
     char title[kTextChars] = "";
     if (::IsWindow(titleWindow))
-        ::GetWindowTextA(titleWindow, title, kTextChars);
+        ReadWindowTitle(titleWindow, title, kTextChars);
     ::MessageBoxA(owner, text, title, MB_ICONERROR);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "TitleText.h"
 #include "WindowsError.h"
 
 // A window handle that is not owned. Each operation is the Windows call it is named after;
@@ -15,7 +16,8 @@ public:
 
     ULONG_PTR GetClassLong(int index) const { return ::GetClassLongPtrA(m_hWnd, index); }
     LONG_PTR GetWindowLong(int index) const { return ::GetWindowLongPtrA(m_hWnd, index); }
-    int GetWindowText(char* buffer, int size) const { return ::GetWindowTextA(m_hWnd, buffer, size); }
+    // The title cut cleanly to the buffer and the title limit (see ReadWindowTitle).
+    int GetWindowText(char* buffer, int size) const { return ReadWindowTitle(m_hWnd, buffer, size); }
     bool IsWindowVisible() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
     BOOL PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
         { return ::PostMessageA(m_hWnd, message, wParam, lParam); }

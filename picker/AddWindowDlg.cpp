@@ -3,7 +3,6 @@
 #include "QuorTabNames.h"
 #include "resource.h"
 #include <algorithm>
-#include <cstring>
 
 namespace {
 const UINT kNoItem = static_cast<UINT>(-1);
@@ -121,8 +120,12 @@ INT_PTR CAddWindowDlg::OnDrawItem(WPARAM id, DRAWITEMSTRUCT* item)
                      brush, DI_NORMAL);
         TEXTMETRICA metrics = {};
         ::GetTextMetricsA(dc, &metrics);
-        ::TextOutA(dc, rect.left + m_iconWidth + 1, (rect.top + rect.bottom - metrics.tmHeight) / 2,
-                   title, static_cast<int>(std::strlen(title)));
+        // GDI's 8-bit calls take the system's code page, not the process's (UTF-8 under the
+        // manifest), so the title is converted here and drawn with the wide call.
+        wchar_t wide[quortab::kTextChars];
+        const int units = ::MultiByteToWideChar(CP_ACP, 0, title, -1, wide, quortab::kTextChars);
+        ::TextOutW(dc, rect.left + m_iconWidth + 1, (rect.top + rect.bottom - metrics.tmHeight) / 2,
+                   wide, units > 0 ? units - 1 : 0);
     }
     return CDlgHandler::OnDrawItem(id, item);
 }

@@ -15,8 +15,13 @@ constexpr char kClassName[] = "QuorQuorTab";
 constexpr char kFrameTitle[] = "Quor Tab";
 constexpr char kAddWindowCaption[] = QUORTAB_ADD_WINDOW_CAPTION;
 
-// Window titles and other texts are read into buffers of this many characters, the zero included.
-constexpr int kTextChars = 1024;
+// A title is kept to this many UTF-16 units; a longer one is cut on a character boundary.
+constexpr int kTitleLimit = 1023;
+// Window titles and other texts are read into buffers of this many chars, the zero included:
+// room for kTitleLimit units in UTF-8, the process's code page, at three bytes a unit at most (a
+// character of two units takes four).
+constexpr int kTextChars = 3070;
+static_assert(kTextChars == kTitleLimit * 3 + 1, "a title of the limit fits in UTF-8");
 
 constexpr UINT_PTR kUpkeepTimer = 0;
 constexpr UINT kUpkeepMs = 250;

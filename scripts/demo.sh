@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A short scripted demo on a virtual display: QuorTab groups Wine's Notepad and Minesweeper,
-# and a screenshot of each step lands in $BUILD_DIR/demo/ (their paths are printed).
+# A short scripted demo on a virtual display: QuorTab groups Wine's Notepad (on a file with a
+# Greek name, so its tab shows Greek) and Minesweeper, and a screenshot of each step lands in
+# $BUILD_DIR/demo/ (their paths are printed).
 set -euo pipefail
 source "$(dirname "$0")/preamble.sh"
 driver=$build/x86_64/bin/DemoDriver.exe

@@ -44,7 +44,9 @@ Files
 Windows
   Windows 7, 8, 8.1, 10 and 11. The strip, its tabs and the dialogs take the look of the
   Windows version and stay sharp at any display scaling; on Windows 10 and 11 they follow the
-  scaling of each monitor the window is on.
+  scaling of each monitor the window is on. On Windows 10 (version 1903 and later) and 11 the
+  tabs show titles in every script, emoji included; older versions show the characters of
+  the system's language, and "?" for others.
 
 Nothing to install: unpack the files anywhere and start one of them. QuorTab keeps no
 settings, writes no files and leaves nothing in the registry.

@@ -83,7 +83,7 @@ WNDPROC CSelfTippingTabs::s_platform = NULL;
 
 }  // namespace
 
-TEST(Manifest, BothBuildsCarryItAndItAsksForCommonControls6DpiAwarenessAndNoElevation)
+TEST(Manifest, BothBuildsCarryItAndItAsksForCommonControls6DpiAwarenessUtf8AndNoElevation)
 {
     for (const char* build : kBuilds) {
         SCOPED_TRACE(build);
@@ -92,6 +92,7 @@ TEST(Manifest, BothBuildsCarryItAndItAsksForCommonControls6DpiAwarenessAndNoElev
         // Wine acts on the first of these only (see CommonControls6Test.cpp).
         for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
                                  ">true/pm</dpiAware>", ">PerMonitorV2, PerMonitor</dpiAwareness>",
+                                 "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">UTF-8</activeCodePage>",
                                  "level=\"asInvoker\" uiAccess=\"false\"",
                                  "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
                                  "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})

@@ -1,5 +1,6 @@
-// The scripted demo behind scripts/demo.sh: QuorTab.exe groups Wine's Notepad and Minesweeper,
-// driven with the real mouse like the end-to-end tests. At each step it prints "shot NAME" and
+// The scripted demo behind scripts/demo.sh: QuorTab.exe groups Wine's Notepad, open on a file
+// with a Greek name, and Minesweeper, driven with the real mouse like the end-to-end tests. This
+// program carries QuorTab's manifest, so that it names the file in UTF-8 as QuorTab reads titles. At each step it prints "shot NAME" and
 // waits for a line on its input, so that the script can take the screenshot first; it ends with
 // "done", or "failed: WHAT" and exit code 1. Everything it starts is ended before it returns.
 #include "FrameGeometry.h"
@@ -33,11 +34,31 @@ void Say(const char* text)
     std::printf("%s\n", text);
     std::fflush(stdout);
 }
+
+// A file in the temporary folder whose name puts Greek into Notepad's title, and so on its tab;
+// the name, or nothing when it could not be written.
+std::string GreekFile()
+{
+    char folder[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "Γεια.txt";
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return "";
+    const char text[] = "\xEF\xBB\xBFΚαλημέρα κόσμε: Greek in the title of a grouped window.\r\n";
+    DWORD written = 0;
+    ::WriteFile(file, text, sizeof text - 1, &written, NULL);
+    ::CloseHandle(file);
+    return path;
+}
 }  // namespace
 
 int main()
 {
-    CWineProgram notepad(kNotepad);
+    const std::string greek = GreekFile();
+    if (greek.empty())
+        return Fail("no file with a Greek name could be written");
+    CWineProgram notepad(kNotepad, greek);
     CWineProgram mines(kMinesweeper);
     if (!notepad.Window() || !mines.Window())
         return Fail("Notepad or Minesweeper did not start");
@@ -56,8 +77,12 @@ int main()
 
     Click(DialogButtonCentre(picker, IDOK));
     HWND frame = quortab.WaitForFrame();
-    if (!frame || !Eventually([&] { return FrameIsPlacedBelow(frame, notepad.Window()); }) || !Shot("2-first-tab"))
+    if (!frame || !Eventually([&] { return FrameIsPlacedBelow(frame, notepad.Window()); }))
         return Fail("no strip under Notepad");
+    if (quortab.TabTitle(0) != WindowTitle(notepad.Window()) || quortab.TabTitle(0).find("Γεια") == std::string::npos)
+        return Fail("Notepad's tab does not carry its Greek title");
+    if (!Shot("2-first-tab"))
+        return Fail("no screenshot of the first tab");
 
     Say("Right-click on the tab, Add Window..., Minesweeper");
     const POINT tab = quortab.TabPoint(0);

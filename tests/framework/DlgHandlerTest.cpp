@@ -339,7 +339,7 @@ TEST_P(DlgBarrierTest, ShowsOneErrorBoxCaptionedWithTheDialogTitleAndGoesOn)
     ASSERT_EQ(1u, boxes.Boxes().size());
     const CaughtBox& box = boxes.Boxes()[0];
     EXPECT_EQ(ExpectedText(c.kind, c.text), box.text);
-    EXPECT_EQ(title.substr(0, quortab::kTextChars - 1), box.caption);
+    EXPECT_EQ(title.substr(0, quortab::kTitleLimit), box.caption);
     EXPECT_EQ(c.ownedByDialog ? window : NULL, box.owner);
     EXPECT_TRUE(box.errorIcon);
 }

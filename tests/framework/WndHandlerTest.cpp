@@ -448,7 +448,7 @@ TEST_P(WndBarrierTest, ShowsOneErrorBoxOwnedByTheWindowAndGoesOn)
     ASSERT_EQ(1u, boxes.Boxes().size());
     const CaughtBox& box = boxes.Boxes()[0];
     EXPECT_EQ(c.text ? std::string(c.text) : "Probe " + FormatSystemMessage(ERROR_ACCESS_DENIED), box.text);
-    EXPECT_EQ(title.substr(0, quortab::kTextChars - 1), box.caption);
+    EXPECT_EQ(title.substr(0, quortab::kTitleLimit), box.caption);
     EXPECT_EQ(window, box.owner);
     EXPECT_TRUE(box.errorIcon);
 

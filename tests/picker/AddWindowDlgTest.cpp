@@ -64,7 +64,7 @@ TEST_F(AddWindowDlgTest, ListsTheEligibleWindowsInWalkOrderLeavingOutTheExcluded
     std::vector<HWND> handles;
     for (const ListedWindow& item : listed) {
         handles.push_back(item.window);
-        EXPECT_EQ(WindowTitle(item.window).substr(0, quortab::kTextChars - 1), item.text);
+        EXPECT_EQ(WindowTitle(item.window).substr(0, quortab::kTitleLimit), item.text);
     }
     EXPECT_EQ(expected, handles);
     EXPECT_TRUE(Contains(handles, Window(kAlpha)));
@@ -97,7 +97,7 @@ TEST_F(AddWindowDlgTest, LongTitleIsListedWithItsFirst1023Characters)
                                  text = ListedWindows(dialog)[item].text;
                          }),
                          ClickButton(IDCANCEL)});
-    EXPECT_EQ(LongTitle().substr(0, quortab::kTextChars - 1), text);
+    EXPECT_EQ(LongTitle().substr(0, quortab::kTitleLimit), text);
 }
 
 TEST_F(AddWindowDlgTest, OpensWithFocusOnOKAndNothingSelectedSoOKAndEnterDoNothing)

@@ -65,20 +65,6 @@ private:
     HGDIOBJ m_oldBrush;
 };
 
-DRAWITEMSTRUCT DrawRequest(HWND list, HDC dc, UINT item, UINT state, const RECT& rect)
-{
-    DRAWITEMSTRUCT draw = {};
-    draw.CtlType = ODT_LISTBOX;
-    draw.CtlID = IDC_WINDOW_LIST;
-    draw.itemID = item;
-    draw.itemAction = ODA_DRAWENTIRE;
-    draw.itemState = state;
-    draw.hwndItem = list;
-    draw.hDC = dc;
-    draw.rcItem = rect;
-    return draw;
-}
-
 }  // namespace
 
 TEST(AddWindowDraw, SelectedItemInHighlightColoursOthersInWindowColoursWithTheirIcons)

@@ -39,6 +39,20 @@ std::vector<HWND> RawWalk()
     return windows;
 }
 
+DRAWITEMSTRUCT DrawRequest(HWND list, HDC dc, UINT item, UINT state, const RECT& rect)
+{
+    DRAWITEMSTRUCT draw = {};
+    draw.CtlType = ODT_LISTBOX;
+    draw.CtlID = IDC_WINDOW_LIST;
+    draw.itemID = item;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.itemState = state;
+    draw.hwndItem = list;
+    draw.hDC = dc;
+    draw.rcItem = rect;
+    return draw;
+}
+
 DriveOutcome DrivePicker(CAddWindowDlg& dialog, const std::vector<DialogStep>& steps)
 {
     return DriveDialog(dialog, [&] { return dialog.DoModal(NULL, ::GetModuleHandleA(NULL)); }, steps);

@@ -18,6 +18,9 @@ HWND ListBoxOf(HWND dialog);
 // Every top-level window, in EnumWindows order.
 std::vector<HWND> RawWalk();
 
+// A request to draw one item of the window list into `dc`, as the list box makes it.
+DRAWITEMSTRUCT DrawRequest(HWND list, HDC dc, UINT item, UINT state, const RECT& rect);
+
 // Runs the Add-a-Window dialog object modally with no owner, playing the steps against it.
 DriveOutcome DrivePicker(CAddWindowDlg& dialog, const std::vector<DialogStep>& steps);
 

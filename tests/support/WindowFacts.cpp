@@ -52,3 +52,13 @@ std::string LongTitle(char first)
         title += static_cast<char>(first + i % 26);
     return title;
 }
+
+const wchar_t kManyScripts[] = L"Ελληνικά 中文 Кириллица עברית \U0001F600 café";
+
+std::string Utf8(const std::wstring& text)
+{
+    std::string bytes(text.size() * 4 + 1, '\0');
+    bytes.resize(::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &bytes[0], static_cast<int>(bytes.size()),
+                                       NULL, NULL) - 1);
+    return bytes;
+}

@@ -15,9 +15,13 @@ RECT WindowRect(HWND window);
 RECT ClientRectOnScreen(HWND window);
 POINT Centre(const RECT& rect);
 
-// A title longer than any text buffer of the program: letters from `first` on, over and over.
+// A title longer than the program keeps (quortab::kTitleLimit): letters from `first` on, over and over.
 const int kLongTitleChars = 1500;
 std::string LongTitle(char first = 'a');
+
+// A title in several scripts, with an emoji (two UTF-16 units) and a Latin accent.
+extern const wchar_t kManyScripts[];
+std::string Utf8(const std::wstring& text);
 
 inline bool SameRect(const RECT& a, const RECT& b)
 {

@@ -4,7 +4,8 @@
 const WineProgramName kNotepad = {"notepad.exe", "Notepad"};
 const WineProgramName kMinesweeper = {"winemine.exe", "WineMine"};
 
-CWineProgram::CWineProgram(const WineProgramName& program) : CChildProcess(program.exe), m_window(NULL)
+CWineProgram::CWineProgram(const WineProgramName& program, const std::string& file)
+    : CChildProcess(file.empty() ? program.exe : program.exe + (" " + Quote(file))), m_window(NULL)
 {
     // A program started by a person comes up in front; until it has, it may still take the
     // foreground from whatever comes next, so the next one waits for it.

@@ -13,8 +13,8 @@ extern const WineProgramName kMinesweeper;
 // A Wine program started by name and ended by its process handle; nobody here wrote it.
 class CWineProgram : public CChildProcess {
 public:
-    // Starts it and waits for its main window to be visible and in front.
-    explicit CWineProgram(const WineProgramName& program);
+    // Starts it, on `file` if one is given, and waits for its main window to be visible and in front.
+    explicit CWineProgram(const WineProgramName& program, const std::string& file = "");
     // Its main window, or null when it never came up.
     HWND Window() const { return m_window; }
 
