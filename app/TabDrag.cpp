@@ -17,16 +17,24 @@ int HitTab(const CTabCtrlProxy& tabs, POINT at)
 LRESULT CALLBACK CTabWndHandler::StripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                            DWORD_PTR frame)
 {
-    const bool mouse = message == WM_LBUTTONDOWN || message == WM_MOUSEMOVE || message == WM_LBUTTONUP ||
-                       message == WM_MBUTTONUP || message == WM_CAPTURECHANGED;
+    // A quick second press comes as a double click, and is a press all the same.
+    const bool press = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+    const bool mouse = press || message == WM_MOUSEMOVE || message == WM_LBUTTONUP || message == WM_MBUTTONUP ||
+                       message == WM_CAPTURECHANGED;
+    CTabWndHandler* self = reinterpret_cast<CTabWndHandler*>(frame);
     // The control selects the pressed tab first; the release is ours before it is the control's.
-    const LRESULT result = message == WM_LBUTTONDOWN ? ::DefSubclassProc(strip, message, wParam, lParam) : 0;
+    // The window a press shows must not take the activation, and the mouse with it, before the
+    // release: it gets the keyboard then.
+    LRESULT result = 0;
+    self->m_showCommand = SW_SHOWNA;
+    if (press)
+        result = ::DefSubclassProc(strip, message, wParam, lParam);
     if (mouse) {
-        CTabWndHandler* self = reinterpret_cast<CTabWndHandler*>(frame);
         RunInBarrier(self->m_hWnd, self->m_hWnd, self->m_hWnd, "Unknown Error",
-                     [&] { self->OnStripMouse(message, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); });
+                     [&] { self->OnStripMouse(press ? WM_LBUTTONDOWN : message, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); });
     }
-    return message == WM_LBUTTONDOWN ? result : ::DefSubclassProc(strip, message, wParam, lParam);
+    self->m_showCommand = SW_SHOW;
+    return press ? result : ::DefSubclassProc(strip, message, wParam, lParam);
 }
 
 void CTabWndHandler::OnStripMouse(UINT message, POINT at)
@@ -35,6 +43,8 @@ void CTabWndHandler::OnStripMouse(UINT message, POINT at)
         m_pressed = m_group.Window(HitTab(m_hwndTab, at));
         m_pressedAt = at;
         m_dragging = false;
+        // The control leaves the selection alone on a double click.
+        SelectWindow(m_pressed);
         if (m_pressed)
             ::SetCapture(m_hwndTab.GetHandle());
     } else if (message == WM_MOUSEMOVE && m_pressed && !m_dragging) {
@@ -48,6 +58,7 @@ void CTabWndHandler::OnStripMouse(UINT message, POINT at)
         ::ClientToScreen(m_hwndTab.GetHandle(), &at);
         if (dropped)
             DropTab(window, at);
+        CWndProxy(m_group.Window(m_group.Selection())).SetForegroundWindow();
     } else if (message == WM_CAPTURECHANGED) {
         m_pressed = NULL;
     } else if (message == WM_MBUTTONUP) {

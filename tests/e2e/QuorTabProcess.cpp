@@ -310,6 +310,12 @@ std::string CQuorTab::MessageBoxes() const
         break;
     case kMenuAddWindow: PressKeys({'A'}); break;
     case kMenuRemoveWindow: PressKeys({'R'}); break;
+    case kMenuCloseWindow:
+        // Where another item shares its letter, the letter only picks it and Enter chooses it.
+        PressKeys({'C'});
+        if (!Eventually([&] { return Menu() == NULL; }, 1000))
+            TypeKeys({VK_RETURN});
+        break;
     case kMenuExit: PressKeys({'E'}); break;
     default: break;
     }

@@ -9,7 +9,7 @@
 extern const char kFixtureWindow[];
 
 // The items of QuorTab's context menu, top to bottom.
-enum ContextMenuItem { kMenuAbout, kMenuAddWindow, kMenuRemoveWindow, kMenuExit, kMenuItems };
+enum ContextMenuItem { kMenuAbout, kMenuAddWindow, kMenuRemoveWindow, kMenuCloseWindow, kMenuExit, kMenuItems };
 
 // QuorTab.exe as its own process, driven and looked at only from outside: its windows are
 // found by class and title, the user's actions are real mouse and keyboard input, and its tab
