@@ -597,6 +597,15 @@ struct DragShare {
     std::vector<double> missedFirst;
     double latestMs = 0;
     double share() const { return counted ? static_cast<double>(caught) / counted : NAN; }
+    // The same share from the first caught move of each drag on: what the following itself
+    // keeps up with, once it has started.
+    double shareOnceCaught() const
+    {
+        double missed = 0;
+        for (double moves : missedFirst)
+            missed += moves;
+        return counted > missed ? caught / (counted - missed) : NAN;
+    }
 };
 
 // Moves `window` kDragMoves times by (kDragStepX, kDragStepY) * `direction`, each move at its time
@@ -830,7 +839,8 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
             Progress("drags");
             const DragShares drags = MeasureDrags(run, windows[selected >= 0 ? selected : 0], amounts);
             auto shareOf = [](const DragShare& share) {
-                return FormatPercent(share.share()) + " (" + FormatCount(Median(share.missedFirst)) + ")";
+                return FormatPercent(share.share()) + " (" + FormatCount(Median(share.missedFirst)) + "; " +
+                       FormatPercent(share.shareOnceCaught()) + ")";
             };
             table.Row("Drag by another process, 10 tabs: " + std::to_string(kDragMoves) + " moves of (" +
                           std::to_string(kDragStepX) + ", " + std::to_string(kDragStepY) +
@@ -838,7 +848,8 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
                           "under the window, where it then was, within " + Fixed("%.0f", kDragCatchMs) + " ms; " +
                           std::to_string(drags.quortab.missedFirst.size()) + " drags, " +
                           std::to_string(drags.quortab.counted) +
-                          " moves counted (median per drag of the moves after the first before the first so caught)",
+                          " moves counted (median per drag of the moves after the first before the first so "
+                          "caught; the share from the first so caught on)",
                       shareOf(drags.quortab), shareOf(drags.baseline),
                       "timer-only following, as above, dragged the same way in turns");
             const LONG stillTicks = drags.followTicks - drags.followMoves;
