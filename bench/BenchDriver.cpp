@@ -41,6 +41,7 @@ struct Amounts {
     DWORD idleMs = 10000;
     int clicks = 30;
     int moves = 30;
+    int drags = 8;                 // drags of kDragMoves moves, each program's in turns
     int titleRounds = 60;          // driven passes each followed by reading the titles, unchanged case
 };
 
@@ -54,6 +55,12 @@ const int kClickTabs = 3;         // tabs 0..2 lie within the narrowest window, 
 // room for the strip below.
 const int kMoveX = 30, kMoveY = 20;
 const UINT kSlowIconMs = 2000;
+// A drag as a user makes one: small steps at display rate. Each move counts as caught when its
+// strip stood under the window within two frames of it; the drag goes one way and the next back.
+const int kDragMoves = 60;
+const double kDragStepMs = 1000.0 / 60;
+const double kDragCatchMs = 33;
+const int kDragStepX = 3, kDragStepY = 2;
 
 bool g_failed = false;
 
@@ -494,6 +501,38 @@ std::vector<double> MeasureDirectSwitches(const Amounts& amounts)
     return latencies;
 }
 
+// The timer-only follower: the baseline program following a window of a fixture process of its
+// own, on the same timer as QuorTab's upkeep.
+class CFollowBaseline {
+public:
+    explicit CFollowBaseline(const std::string& request)
+        : m_fixture({request}), m_idle(Quote(ProgramPath("BenchIdle.exe")), kNoIdleWait)
+    {
+        const std::vector<HWND> windows = FixtureWindows(m_fixture, 1);
+        if (windows.empty() ||
+            !WaitFor([&] { return (m_follower = m_idle.FindVisibleWindow(BENCH_IDLE_CLASS, NULL)) != NULL; }, 10000))
+            return;
+        m_window = windows[0];
+        SendWithin(m_follower, BENCH_IDLE_FOLLOW, reinterpret_cast<WPARAM>(m_window), 0);
+    }
+    ~CFollowBaseline()
+    {
+        if (m_follower)
+            ::PostMessageA(m_follower, WM_CLOSE, 0, 0);
+        m_idle.WaitForExit(10000);
+    }
+    bool Started() const { return m_window && m_follower; }
+    HWND Window() const { return m_window; }
+    HWND Follower() const { return m_follower; }
+    LRESULT Ticks() const { return SendWithin(m_follower, BENCH_IDLE_GET_TICKS, 0, 0); }
+
+private:
+    CFixtureProcess m_fixture;
+    CChildProcess m_idle;
+    HWND m_window = NULL;
+    HWND m_follower = NULL;
+};
+
 struct FollowTimes {
     std::vector<double> quortab, baseline;
 };
@@ -514,18 +553,14 @@ bool TimeFollow(HWND window, const RECT& to, HWND follower, std::vector<double>&
 FollowTimes MeasureFollowing(CQuorTabRun& run, HWND selected, const Amounts& amounts)
 {
     FollowTimes times;
-    CFixtureProcess followed({"title=Followed;x=620;y=420;w=500;h=300"});
-    std::vector<HWND> target = FixtureWindows(followed, 1);
-    CChildProcess idle(Quote(ProgramPath("BenchIdle.exe")), kNoIdleWait);
-    HWND follower = NULL;
-    if (target.empty() ||
-        !WaitFor([&] { return (follower = idle.FindVisibleWindow(BENCH_IDLE_CLASS, NULL)) != NULL; }, 10000)) {
+    CFollowBaseline baseline("title=Followed;x=620;y=420;w=500;h=300");
+    if (!baseline.Started()) {
         Fail("the following baseline did not start");
         return times;
     }
-    SendWithin(follower, BENCH_IDLE_FOLLOW, reinterpret_cast<WPARAM>(target[0]), 0);
-    const RECT home[] = {WindowRect(selected), WindowRect(target[0])};
-    if (!WaitFor([&] { return StandsWithFrame(target[0], home[1], follower); }, 3000) ||
+    const HWND follower = baseline.Follower();
+    const RECT home[] = {WindowRect(selected), WindowRect(baseline.Window())};
+    if (!WaitFor([&] { return StandsWithFrame(baseline.Window(), home[1], follower); }, 3000) ||
         !WaitFor([&] { return StandsWithFrame(selected, home[0], run.Frame()); }, 3000)) {
         Fail("a strip did not stand under its window before the moves");
         return times;
@@ -545,15 +580,140 @@ FollowTimes MeasureFollowing(CQuorTabRun& run, HWND selected, const Amounts& amo
             break;
         }
         ::Sleep(phase);
-        if (!TimeFollow(target[0], to[1], follower, times.baseline)) {
+        if (!TimeFollow(baseline.Window(), to[1], follower, times.baseline)) {
             Fail("the baseline program did not follow a move of its window");
             break;
         }
     }
     ::SetWindowPos(selected, NULL, home[0].left, home[0].top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ::PostMessageA(follower, WM_CLOSE, 0, 0);
-    idle.WaitForExit(10000);
     return times;
+}
+
+// Of the drags of one program: moves after the first of each drag, and those after which the
+// strip stood under the window within kDragCatchMs; per drag, the moves before the first one so
+// caught; and how late the driver made its moves against their schedule.
+struct DragShare {
+    int counted = 0, caught = 0;
+    std::vector<double> missedFirst;
+    double latestMs = 0;
+    double share() const { return counted ? static_cast<double>(caught) / counted : NAN; }
+    // The same share from the first caught move of each drag on: what the following itself
+    // keeps up with, once it has started.
+    double shareOnceCaught() const
+    {
+        double missed = 0;
+        for (double moves : missedFirst)
+            missed += moves;
+        return counted > missed ? caught / (counted - missed) : NAN;
+    }
+};
+
+// Moves `window` kDragMoves times by (kDragStepX, kDragStepY) * `direction`, each move at its time
+// on a fixed schedule whatever the moves before it took, and polls every millisecond in between
+// whether `follower` stands under the window where it then is. A move counts as caught when that
+// held at some poll within kDragCatchMs of it, the later moves notwithstanding.
+bool Drag(HWND window, HWND follower, int direction, DragShare& share)
+{
+    RECT place = WindowRect(window);
+    std::vector<double> movedAt;
+    std::vector<bool> caught(kDragMoves, false);
+    const double start = NowMs();
+    for (;;) {
+        const double now = NowMs();
+        const int made = static_cast<int>(movedAt.size());
+        if (made < kDragMoves && now >= start + made * kDragStepMs) {
+            share.latestMs = std::max(share.latestMs, now - (start + made * kDragStepMs));
+            ::OffsetRect(&place, direction * kDragStepX, direction * kDragStepY);
+            movedAt.push_back(now);
+            ::SetWindowPos(window, NULL, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        } else if (made == kDragMoves && now > movedAt.back() + kDragCatchMs) {
+            break;
+        }
+        if (StandsWithFrame(window, place, follower)) {
+            // Known to stand once the check is over.
+            const double seen = NowMs();
+            for (size_t move = 0; move < movedAt.size(); ++move)
+                if (seen - movedAt[move] <= kDragCatchMs)
+                    caught[move] = true;
+        }
+        ::Sleep(1);
+    }
+    int missed = 0;
+    while (missed + 1 < kDragMoves && !caught[missed + 1])
+        ++missed;
+    share.missedFirst.push_back(missed);
+    share.counted += kDragMoves - 1;
+    share.caught += static_cast<int>(std::count(caught.begin() + 1, caught.end(), true));
+    return WaitFor([&] { return StandsWithFrame(window, place, follower); }, 3000);
+}
+
+struct DragShares {
+    DragShare quortab, baseline;
+    LONG followTicks = 0, followMoves = 0;
+    double followTicksMs = 0, followMovesMs = 0;
+};
+
+// Waits for the end of a timer tick whose count `ticks` gives, then for `phaseMs`.
+void AfterTick(const std::function<LONG()>& ticks, DWORD phaseMs)
+{
+    const LONG before = ticks();
+    WaitFor([&] { return ticks() != before; }, kTimerPassWaitMs);
+    ::Sleep(phaseMs);
+}
+
+// Drags QuorTab's selected window and a window followed by the baseline program the same way, in
+// turns. Each drag starts a growing share of the upkeep period after a tick of its program's
+// timer, so that the drags meet the timers at evenly spread phases, and QuorTab's only once its
+// fast follow passes of the drag before have stopped.
+DragShares MeasureDrags(CQuorTabRun& run, HWND selected, const Amounts& amounts)
+{
+    DragShares shares;
+    CFollowBaseline baseline("title=Dragged;x=560;y=300;w=450;h=280");
+    if (!baseline.Started()) {
+        Fail("the dragged baseline did not start");
+        return shares;
+    }
+    const HWND follower = baseline.Follower();
+    if (!WaitFor([&] { return StandsWithFrame(baseline.Window(), WindowRect(baseline.Window()), follower); }, 3000) ||
+        !WaitFor([&] { return StandsWithFrame(selected, WindowRect(selected), run.Frame()); }, 3000)) {
+        Fail("a strip did not stand under its window before the drags");
+        return shares;
+    }
+    auto followStopped = [&] {
+        LONG last = run.FollowTicks();
+        return WaitFor([&] {
+            const LONG now = run.FollowTicks();
+            const bool still = now == last;
+            last = now;
+            return still;
+        }, 3000, 100);
+    };
+    const LONG ticksBefore = run.FollowTicks(), movesBefore = run.FollowMoves();
+    const double ticksMsBefore = run.FollowTicksMs(), movesMsBefore = run.FollowMovesMs();
+    for (int drag = 0; drag < amounts.drags; ++drag) {
+        const int direction = drag % 2 ? -1 : 1;
+        const DWORD phase = static_cast<DWORD>(drag * quortab::kUpkeepMs / amounts.drags);
+        if (!followStopped()) {
+            Fail("QuorTab's fast follow passes did not stop after a drag");
+            break;
+        }
+        AfterTick([&] { return run.Passes(); }, phase);
+        if (!Drag(selected, run.Frame(), direction, shares.quortab)) {
+            Fail("QuorTab's frame did not stand under its window after a drag");
+            break;
+        }
+        AfterTick([&] { return static_cast<LONG>(baseline.Ticks()); }, phase);
+        if (!Drag(baseline.Window(), follower, direction, shares.baseline)) {
+            Fail("the baseline program did not stand under its window after a drag");
+            break;
+        }
+    }
+    followStopped();
+    shares.followTicks = run.FollowTicks() - ticksBefore;
+    shares.followMoves = run.FollowMoves() - movesBefore;
+    shares.followTicksMs = run.FollowTicksMs() - ticksMsBefore;
+    shares.followMovesMs = run.FollowMovesMs() - movesMsBefore;
+    return shares;
 }
 
 void AddPassRows(CBenchTable& table, const PassLevel& level, const Baseline& baseline)
@@ -632,11 +792,12 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
         if (count == 10) {
             Progress("idle with 10 tabs for %lu ms", static_cast<unsigned long>(amounts.idleMs));
             ::Sleep(kSettleMs);
-            const LONG paints = run.TabPaints(), passes = run.Passes();
+            const LONG paints = run.TabPaints(), passes = run.Passes(), follows = run.FollowTicks();
             CCpuMeter meter(run.Cpu(), options);
             ::Sleep(amounts.idleMs);
             const CpuInterval idle = meter.Stop();
             const LONG idlePaints = run.TabPaints() - paints, idlePasses = run.Passes() - passes;
+            const LONG idleFollows = run.FollowTicks() - follows;
             const std::vector<double> idlePassMs = run.PassMs(passes, passes + idlePasses, count);
             const int idlePlacing = run.PassesPlacingFrame(passes, passes + idlePasses);
             const std::string over = " over " + Fixed("%.0f", idle.wallMs / 1000) + " s";
@@ -651,7 +812,8 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
             table.Row("Idle with 10 tabs: X server's CPU share" + over, FormatPercent(idle.xMs / idle.wallMs),
                       FormatPercent(baseline.idle.xMs / baseline.idle.wallMs), "the same, while it ran alone");
             table.Row("Idle with 10 tabs: repaints of the tab strip" + over + " (" + std::to_string(idlePasses) +
-                          " upkeep passes, " + std::to_string(idlePlacing) + " of them moved the frame)",
+                          " upkeep passes, " + std::to_string(idlePlacing) + " of them moved the frame; " +
+                          std::to_string(idleFollows) + " fast follow passes)",
                       FormatCount(idlePaints), FormatCount(static_cast<double>(baseline.idlePaints)),
                       "repaints of the do-nothing program's window");
         }
@@ -674,6 +836,32 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
                       FormatMs(Median(follow.baseline)) + " (" + FormatMs(Percentile(follow.baseline, 0.9)) + ")",
                       "timer-only following: a do-nothing program of ours that follows a window of the fixture "
                       "on the same " + std::to_string(quortab::kUpkeepMs) + " ms timer, moved in turns with QuorTab's");
+            Progress("drags");
+            const DragShares drags = MeasureDrags(run, windows[selected >= 0 ? selected : 0], amounts);
+            auto shareOf = [](const DragShare& share) {
+                return FormatPercent(share.share()) + " (" + FormatCount(Median(share.missedFirst)) + "; " +
+                       FormatPercent(share.shareOnceCaught()) + ")";
+            };
+            table.Row("Drag by another process, 10 tabs: " + std::to_string(kDragMoves) + " moves of (" +
+                          std::to_string(kDragStepX) + ", " + std::to_string(kDragStepY) +
+                          ") px at 60 a second; share of the moves after the first after which the strip stood "
+                          "under the window, where it then was, within " + Fixed("%.0f", kDragCatchMs) + " ms; " +
+                          std::to_string(drags.quortab.missedFirst.size()) + " drags, " +
+                          std::to_string(drags.quortab.counted) +
+                          " moves counted (median per drag of the moves after the first before the first so "
+                          "caught; the share from the first so caught on)",
+                      shareOf(drags.quortab), shareOf(drags.baseline),
+                      "timer-only following, as above, dragged the same way in turns");
+            const LONG stillTicks = drags.followTicks - drags.followMoves;
+            table.Row("Drag by another process, 10 tabs: fast follow passes in QuorTab during the drags (those "
+                          "that moved the frame); mean time on the program's thread of those that moved it, and of "
+                          "the others",
+                      FormatCount(drags.followTicks) + " (" + FormatCount(drags.followMoves) + "); " +
+                          FormatMs(drags.followMoves ? drags.followMovesMs / drags.followMoves : NAN) + ", " +
+                          FormatMs(stillTicks ? (drags.followTicksMs - drags.followMovesMs) / stillTicks : NAN),
+                      "none", "timer-only following has no fast passes");
+            Progress("drags: moves made up to %.1f ms (QuorTab) and %.1f ms (baseline) after their time",
+                     drags.quortab.latestMs, drags.baseline.latestMs);
         }
     }
     for (const PassLevel& level : levels)
@@ -742,6 +930,7 @@ int main(int argc, char** argv)
         amounts.idleMs = 2000;
         amounts.clicks = 5;
         amounts.moves = 6;
+        amounts.drags = 2;
     }
     if (options.wineserverPid && !LinuxProcessExists(options.wineserverPid))
         Progress("cannot read the wineserver's /proc entry: its CPU is not counted");

@@ -2,8 +2,10 @@
 // The benchmark's view into a running QuorTab: registered on the frame as a message hook by the
 // benchmark's own entry, it times each upkeep pass on the program's thread and, from the first
 // pass on, counts the tab strip's repaints, the tab texts written into it and the frame's moves,
-// publishing them in the shared block that the benchmark driver reads.
+// and the fast passes that follow a moving window, publishing them in the shared block that the
+// benchmark driver reads.
 #include "BenchShared.h"
+#include "QuorTabNames.h"
 #include "WndHandler.h"
 #include <commctrl.h>
 
@@ -76,29 +78,43 @@ inline void CountPaintsOf(HWND tabControl)
 
 }  // namespace bench
 
-// Brackets every upkeep pass of the frame it is registered on: WM_TIMER is the pass.
+// Brackets every upkeep pass of the frame it is registered on (the upkeep timer's WM_TIMER), and
+// apart from them the follow timer's fast passes, which would otherwise pass for cheap upkeep.
 class CUpkeepProbe : public CMessageHook {
 public:
     explicit CUpkeepProbe(HWND tabControl) : m_block(bench::OwnBlock()), m_tabControl(tabControl) {}
 
-    void BeforeMessage(CWndProxy*, UINT message, WPARAM, LPARAM) override
+    void BeforeMessage(CWndProxy*, UINT message, WPARAM wParam, LPARAM) override
     {
         // The frame's own moves arrive nested inside the pass that makes them.
         if (message == WM_WINDOWPOSCHANGED)
             ++m_framePlaced;
         if (message != WM_TIMER || !m_block)
             return;
-        bench::CountPaintsOf(m_tabControl);
-        m_tabs = static_cast<LONG>(::SendMessageA(m_tabControl, TCM_GETITEMCOUNT, 0, 0));
-        m_titlesBefore = bench::g_titlesSet;
         m_placedBefore = m_framePlaced;
+        if (wParam == quortab::kUpkeepTimer) {
+            bench::CountPaintsOf(m_tabControl);
+            m_tabs = static_cast<LONG>(::SendMessageA(m_tabControl, TCM_GETITEMCOUNT, 0, 0));
+            m_titlesBefore = bench::g_titlesSet;
+        }
         m_start = bench::Now();
     }
 
-    void AfterMessage(CWndProxy*, UINT message, WPARAM, LPARAM) override
+    void AfterMessage(CWndProxy*, UINT message, WPARAM wParam, LPARAM) override
     {
         const LONGLONG end = bench::Now();
         if (message != WM_TIMER || !m_block)
+            return;
+        if (wParam == quortab::kFollowTimer) {
+            m_block->followTicksLength += end - m_start;
+            if (m_framePlaced != m_placedBefore) {
+                m_block->followMovesLength += end - m_start;
+                ::InterlockedIncrement(&m_block->followMoves);
+            }
+            ::InterlockedIncrement(&m_block->followTicks);
+            return;
+        }
+        if (wParam != quortab::kUpkeepTimer)
             return;
         BenchPass& pass = m_block->pass[m_block->passes % kBenchRing];
         pass.start = m_start;

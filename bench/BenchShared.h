@@ -1,12 +1,12 @@
 #pragma once
 // What a benchmark build of QuorTab.exe shares with the benchmark driver while it runs: a block
 // of memory named after the program's process id, holding the timing of each upkeep pass, the
-// tab titles it wrote and the frame's moves it made, and the number of times the tab strip was
-// painted.
+// tab titles it wrote and the frame's moves it made, the fast passes that follow a moving window,
+// and the number of times the tab strip was painted.
 #include "Win32.h"
 #include <cstdio>
 
-const LONG kBenchBlockVersion = 3;
+const LONG kBenchBlockVersion = 4;
 // Passes kept; the driver reads them well before the ring wraps.
 const LONG kBenchRing = 1024;
 
@@ -25,6 +25,10 @@ struct BenchBlock {
     LONGLONG frequency;           // QueryPerformanceFrequency of the program
     volatile LONG passes;         // passes finished; pass n is at ring[n % ring]
     volatile LONG tabPaints;      // WM_PAINT received by the tab control
+    volatile LONG followTicks;    // follow timer messages handled: none while nothing moves
+    volatile LONG followMoves;    // of those, the ones that moved the frame
+    volatile LONGLONG followTicksLength; // their summed length, in QueryPerformanceCounter ticks
+    volatile LONGLONG followMovesLength; // the same of those that moved the frame
     BenchPass pass[kBenchRing];
 };
 

@@ -37,6 +37,12 @@ public:
 
     LONG Passes() const { return m_block->passes; }
     LONG TabPaints() const { return m_block->tabPaints; }
+    // The follow timer's fast passes so far, those of them that moved the frame, and the summed
+    // length in milliseconds of each.
+    LONG FollowTicks() const { return m_block->followTicks; }
+    LONG FollowMoves() const { return m_block->followMoves; }
+    double FollowTicksMs() const { return m_block->followTicksLength * 1000.0 / m_block->frequency; }
+    double FollowMovesMs() const { return m_block->followMovesLength * 1000.0 / m_block->frequency; }
     // Lengths in milliseconds of passes [from, to) that began with `tabs` tabs and wrote
     // `titlesSet` tab texts (0: passes that found nothing changed); -1 takes any.
     std::vector<double> PassMs(LONG from, LONG to, LONG tabs, LONG titlesSet = -1) const;
