@@ -126,6 +126,9 @@ LRESULT CTabWndHandler::OnCommand(UINT code, WPARAM id, LPARAM control)
     case IDM_REMOVE_WINDOW:
         RemoveContextTab();
         break;
+    case IDM_COPY_COMMAND_LINE:
+        CopyCommandLine();
+        break;
     case IDM_EXIT:
         PostMessage(WM_CLOSE, 0, 0);
         break;
@@ -153,7 +156,7 @@ void CTabWndHandler::RemoveContextTab()
     CWndProxy released = GetTabWindow(m_contextTab);
     UnmarkGrouped(released.GetHandle());
     released.ShowWindowAsync(SW_SHOW);
-    m_group.Remove(m_contextTab);
+    m_group.TakeOut(m_contextTab);
     m_hwndTab.DeleteItem(m_contextTab);
     m_rowHeight = 0;
     SyncTabTips(m_hwndTab, m_tipsByFrame);

@@ -43,25 +43,37 @@ HWND Live(HWND window) { return window && ::IsWindow(window) ? window : NULL; }
 
 }  // namespace
 
-CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent)
+CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent, std::unique_ptr<CRuleGroup> rules)
 {
     if (!g_tabWndClass)
         g_tabWndClass = RegisterWndClass(instance, kClassName, CS_DBLCLKS,
                                          ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP)));
-    CTabWndHandler* frame = new CTabWndHandler;
+    const DWORD style = rules ? kFrameStyle & ~WS_VISIBLE : kFrameStyle;
+    CTabWndHandler* frame = new CTabWndHandler(std::move(rules));
     // Gone if this throws.
-    frame->CreateWnd(MAKEINTATOM(g_tabWndClass), kFrameTitle, kFrameStyle, kFrameExStyle,
+    frame->CreateWnd(MAKEINTATOM(g_tabWndClass), kFrameTitle, style, kFrameExStyle,
                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, NULL, instance);
     return frame;
 }
 
-CTabWndHandler* StartQuorTab(HINSTANCE instance)
+CTabWndHandler* StartQuorTab(HINSTANCE instance, const std::string& arguments, int* exitCode)
 {
     g_hInstance = instance;
-    ReleaseOrphanedWindows();
+    std::unique_ptr<CRuleGroup> rules;
+    int code = 0;
+    if (!ReadCommandLine(arguments, rules, code)) {
+        if (exitCode)
+            *exitCode = code;
+        return nullptr;
+    }
+    std::vector<HWND> released;
+    ReleaseOrphanedWindows(&released);
     ::SetUnhandledExceptionFilter(ShowGroupedWindowsOnCrash);
     ::InitCommonControls();
-    return CreateTabWindow(instance, NULL);
+    // Rules may match what an earlier QuorTab left hidden, once it shows.
+    if (rules)
+        WaitUntilShown(released, kOrphansShownMs);
+    return CreateTabWindow(instance, NULL, std::move(rules));
 }
 
 LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
@@ -70,9 +82,12 @@ LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-CTabWndHandler::CTabWndHandler()
+CTabWndHandler::CTabWndHandler(std::unique_ptr<CRuleGroup> rules)
     : m_contextTab(-1), m_showCommand(SW_SHOW), m_eventHook(NULL), m_upkeepPosted(false), m_tipsByFrame(false),
-      m_rowHeight(0), m_border(0), m_show(WindowShow::Shown), m_following(false), m_followed(), m_stillSince(0) {}
+      m_rowHeight(0), m_border(0), m_show(WindowShow::Shown), m_following(false), m_followed(), m_stillSince(0),
+      m_ruleGroup(std::move(rules)) {}
+
+CTabWndHandler::~CTabWndHandler() = default;
 
 CWndProxy CTabWndHandler::GetTabWindow(int index) const
 {
@@ -118,9 +133,17 @@ LRESULT CTabWndHandler::OnCreate(CREATESTRUCTA* create)
                                        CW_USEDEFAULT, m_hWnd, NULL, g_hInstance, NULL));
     FitToDpi(GetWindowDpi(m_hWnd));
 
+    if (m_ruleGroup)
+        return m_ruleGroup->Start(*this) ? CWndHandler::OnCreate(create) : -1;
     CWndProxy first = PickWindow();
     if (!first.IsAttached())
         return -1;
+    BeginGroup(first);
+    return CWndHandler::OnCreate(create);
+}
+
+void CTabWndHandler::BeginGroup(const CWndProxy& first)
+{
     PlaceFrame();
     first.SetForegroundWindow();
     SetTimer(kUpkeepTimer, kUpkeepMs);
@@ -130,7 +153,6 @@ LRESULT CTabWndHandler::OnCreate(CREATESTRUCTA* create)
                                     WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     if (m_eventHook)
         g_eventFrames[m_eventHook] = m_hWnd;
-    return CWndHandler::OnCreate(create);
 }
 
 LRESULT CTabWndHandler::OnPaint(CPaintDC& dc)
@@ -241,6 +263,8 @@ LRESULT CTabWndHandler::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lPara
     }
     if (message == WM_DPICHANGED)
         OnDpiChanged(LOWORD(wParam));
+    if (m_ruleGroup)
+        m_ruleGroup->OnMessage(message, wParam, lParam);
     return CWndHandler::OnOtherMessage(message, wParam, lParam);
 }
 
@@ -255,7 +279,7 @@ LRESULT CTabWndHandler::OnTimer(WPARAM id, LPARAM proc)
 {
     if (id == kFollowTimer)
         Follow();
-    else
+    else if (!m_ruleGroup || !m_ruleGroup->OnTimer(id))
         Upkeep();
     return CWndHandler::OnTimer(id, proc);
 }
@@ -319,6 +343,7 @@ LRESULT CTabWndHandler::OnDestroy()
         ::UnhookWinEvent(m_eventHook);
         g_eventFrames.erase(m_eventHook);
     }
+    m_ruleGroup.reset();
     for (int i = 0; i < m_group.Count(); ++i) {
         CWndProxy window = GetTabWindow(i);
         UnmarkGrouped(window.GetHandle());

@@ -17,3 +17,4 @@
 #define IDM_ADD_WINDOW      40011
 #define IDM_REMOVE_WINDOW   40012
 #define IDM_ABOUT           40013
+#define IDM_COPY_COMMAND_LINE 40020

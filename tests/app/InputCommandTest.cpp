@@ -7,6 +7,7 @@
 #include "Input.h"
 #include "resource.h"
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -248,10 +249,11 @@ TEST_F(InputCommandTest, TheContextMenuShowsTheFourCommandsAtTheClickAndIsDestro
         {"About...", IDM_ABOUT},
         {"&Add Window...", IDM_ADD_WINDOW},
         {"&Remove Window", IDM_REMOVE_WINDOW},
+        {"&Copy Command Line", IDM_COPY_COMMAND_LINE},
         {"&Exit", IDM_EXIT},
     };
-    ASSERT_EQ(4u, probe.items.size());
-    for (size_t i = 0; i < 4; ++i) {
+    ASSERT_EQ(std::size(expected), probe.items.size());
+    for (size_t i = 0; i < std::size(expected); ++i) {
         EXPECT_EQ(expected[i].text, probe.items[i].text) << "item " << i;
         EXPECT_EQ(expected[i].id, probe.items[i].id) << "item " << i;
         EXPECT_EQ(0u, probe.items[i].state & (MF_GRAYED | MF_DISABLED | MF_SEPARATOR | MF_POPUP)) << "item " << i;
