@@ -51,7 +51,6 @@ TEST(CommandLine, TheArgumentsFollowTheProgramsNameAsTheRuntimeSkipsIt)
         const char* arguments;
     } cases[] = {
         {L"QuorTab.exe", ""},
-        {L"C:\\QuorTab.exe  --follow", "--follow"},
         {L"\"C:\\Program Files\\QuorTab.exe\" --title \"a b\"", "--title \"a b\""},
         // The name's quote ends it even with no blank after it.
         {L"\"C:\\x\\QuorTab.exe\"--help", "--help"},

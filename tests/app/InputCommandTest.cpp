@@ -234,7 +234,7 @@ protected:
     }
 };
 
-TEST_F(InputCommandTest, TheContextMenuShowsTheFourCommandsAtTheClickAndIsDestroyedOnce)
+TEST_F(InputCommandTest, TheContextMenuShowsItsCommandsAtTheClickAndIsDestroyedOnce)
 {
     ASSERT_TRUE(GroupOf(3));
     CBoxCatcher boxes;

@@ -6,6 +6,7 @@
 #include "Utf8.h"
 #include "WindowFacts.h"
 #include "WindowGroup.h"
+#include <algorithm>
 
 class E2eCommandLine : public WindowGroupTest {};
 
@@ -122,4 +123,23 @@ TEST_F(E2eCommandLine, AWrongOptionGroupsNothingAndEndsWithTwo)
     ASSERT_TRUE(quortab.WaitForExit(5000)) << quortab.Describe();
     EXPECT_EQ(2u, quortab.ExitCode());
     EXPECT_TRUE(::IsWindowVisible(App(0)));
+}
+
+TEST_F(E2eCommandLine, TwoQuorTabsStartedAtOnceNeverBothTakeAWindow)
+{
+    ASSERT_TRUE(StartApps({}, {kNotepad, kNotepad, kNotepad}));
+    CQuorTab one("--process notepad.exe", kNoIdleWait), two("--process notepad.exe", kNoIdleWait);
+    // Each ends up with tabs or with the box that says it found nothing.
+    auto settled = [](const CQuorTab& quortab) { return quortab.TabCount() > 0 || !quortab.MessageBoxes().empty(); };
+    ASSERT_TRUE(Eventually([&] { return settled(one) && settled(two); }, 15000)) << one.Describe() << two.Describe();
+    // Whatever one was still taking has been taken a moment later.
+    PumpFor(4 * quortab::kUpkeepMs);
+    std::vector<HWND> taken;
+    for (const CQuorTab* quortab : {&one, &two})
+        for (int i = 0; i < std::max(0, quortab->TabCount()); ++i)
+            taken.push_back(quortab->TabWindow(i));
+    std::sort(taken.begin(), taken.end());
+    std::vector<HWND> notepads = Apps();
+    std::sort(notepads.begin(), notepads.end());
+    EXPECT_EQ(notepads, taken) << "each notepad in exactly one group; " << one.Describe() << two.Describe();
 }

@@ -22,7 +22,8 @@ bool Eventually(const std::function<bool()>& done, DWORD timeoutMs)
     return PumpUntil(done, timeoutMs);
 }
 
-CQuorTab::CQuorTab(const std::string& arguments) : CQuorTabProgram(kInputIdleMs, "QuorTab.exe", arguments), m_remote(NULL)
+CQuorTab::CQuorTab(const std::string& arguments, DWORD idleWaitMs)
+    : CQuorTabProgram(idleWaitMs, "QuorTab.exe", arguments), m_remote(NULL)
 {
     if (Started())
         m_remote = static_cast<char*>(::VirtualAllocEx(Handle(), NULL, kRemoteSize, MEM_COMMIT | MEM_RESERVE,

@@ -19,7 +19,7 @@ class CQuorTab : public CQuorTabProgram {
 public:
     // Starts QuorTab.exe from beside the test, with `arguments` on its command line; the process
     // ends with this object at the latest.
-    explicit CQuorTab(const std::string& arguments = std::string());
+    explicit CQuorTab(const std::string& arguments = std::string(), DWORD idleWaitMs = kInputIdleMs);
 
     // Waits up to `timeoutMs` for the context menu to be visible; null if it never is.
     HWND WaitForMenu(DWORD timeoutMs = 5000) const;

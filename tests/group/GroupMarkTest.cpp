@@ -77,28 +77,6 @@ TEST(GroupMark, WindowsGroupedByARunningQuorTabAreNotEligible)
     EXPECT_TRUE(IsEligibleWindow(apps.Window(2)));
 }
 
-TEST(GroupMark, AClaimTakesAFreeOrOrphanedWindowButNotOneARunningQuorTabHas)
-{
-    CFixtureProcess apps({"title=Free", "title=Left by an ended QuorTab", "title=Held by a running one"});
-    MarkAs(apps.Window(1), EndedProcessId(), 12345);
-    // The fixture stands in for a running QuorTab: its id and the stamp of its start.
-    FILETIME created, exited, kernel, user;
-    ASSERT_TRUE(::GetProcessTimes(apps.Handle(), &created, &exited, &kernel, &user));
-    MarkAs(apps.Window(2), apps.Id(), created.dwLowDateTime | 1);
-
-    EXPECT_TRUE(ClaimGrouped(apps.Window(0)));
-    EXPECT_TRUE(ClaimGrouped(apps.Window(1)));
-    EXPECT_FALSE(ClaimGrouped(apps.Window(2)));
-    EXPECT_FALSE(IsEligibleWindow(apps.Window(0))) << "claimed is marked";
-    EXPECT_FALSE(IsEligibleWindow(apps.Window(1)));
-    EXPECT_EQ(apps.Id(), reinterpret_cast<UINT_PTR>(::GetPropA(apps.Window(2), "QuorTab.GroupedBy")));
-    // Given back, it may be claimed again.
-    UnmarkGrouped(apps.Window(0));
-    EXPECT_TRUE(ClaimGrouped(apps.Window(0)));
-    UnmarkGrouped(apps.Window(0));
-    UnmarkGrouped(apps.Window(1));
-}
-
 TEST(GroupMark, ACrashShowsTheWindowsThisProcessGroupedAndNoOthers)
 {
     CFixtureProcess apps({"title=Ours;visible=0", "title=Another QuorTab's;visible=0"});
