@@ -20,7 +20,6 @@ const LineCase kLines[] = {
     {"--title * --follow", true, 0, true, true, nullptr, false},
     {"--help", false, 0, false, false, "Usage: QuorTab.exe", false},
     {"--follow", false, 2, false, false, "--follow needs at least one", true},
-    {"--class=Notepad", false, 2, false, false, "Give the value as the next word", true},
 };
 }  // namespace
 

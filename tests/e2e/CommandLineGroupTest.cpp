@@ -143,3 +143,20 @@ TEST_F(E2eCommandLine, TwoQuorTabsStartedAtOnceNeverBothTakeAWindow)
     std::sort(notepads.begin(), notepads.end());
     EXPECT_EQ(notepads, taken) << "each notepad in exactly one group; " << one.Describe() << two.Describe();
 }
+
+TEST_F(E2eCommandLine, RulesTakeTheWindowsAKilledQuorTabLeftHidden)
+{
+    ASSERT_TRUE(StartApps({}, {kNotepad, kMinesweeper}));
+    const HWND notepad = App(0), mines = App(1);
+    {
+        CQuorTab killed;
+        ASSERT_TRUE(killed.Group({mines, notepad}));
+        ASSERT_TRUE(HiddenSoon(notepad));
+        ASSERT_TRUE(::TerminateProcess(killed.Handle(), 1));
+        ASSERT_TRUE(killed.WaitForExit(10000));
+    }
+    ASSERT_FALSE(::IsWindowVisible(notepad));
+    CQuorTab quortab("--process notepad.exe");
+    EXPECT_TRUE(Eventually([&] { return quortab.TabCount() == 1 && quortab.TabWindow(0) == notepad; }))
+        << quortab.Describe() << quortab.MessageBoxes();
+}
