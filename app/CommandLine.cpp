@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 #include "Utf8.h"
 #include <shellapi.h>
+#include <algorithm>
 
 namespace {
 
@@ -51,6 +52,20 @@ const char* OptionName(RuleKind kind)
 }
 
 }  // namespace
+
+std::string ArgumentsOf(const std::wstring& commandLine)
+{
+    size_t at = 0;
+    if (!commandLine.empty() && commandLine[0] == L'"') {
+        // A quoted name ends at the next quote, whatever follows it.
+        at = commandLine.find(L'"', 1);
+        at = at == std::wstring::npos ? commandLine.size() : at + 1;
+    } else {
+        at = std::min(commandLine.find_first_of(L" \t"), commandLine.size());
+    }
+    at = std::min(commandLine.find_first_not_of(L" \t", at), commandLine.size());
+    return Utf8FromWide(commandLine.substr(at));
+}
 
 std::vector<std::string> SplitArguments(const std::string& arguments)
 {

@@ -9,6 +9,9 @@ constexpr int kHelpExitCode = 0;
 constexpr int kUsageExitCode = 2;
 constexpr int kNothingMatchedExitCode = -1;
 
+// The arguments of a whole command line as the system gives it (GetCommandLineW), UTF-8: what
+// follows the program's name and the blanks after it, the name skipped as the C runtime does.
+std::string ArgumentsOf(const std::wstring& commandLine);
 // Splits arguments (the command line after the program's name, as WinMain gets it) as Windows
 // gives a program its argv: blanks separate, quotes group, backslashes escape only quotes.
 std::vector<std::string> SplitArguments(const std::string& arguments);

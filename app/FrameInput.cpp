@@ -134,6 +134,9 @@ LRESULT CTabWndHandler::OnCommand(UINT code, WPARAM id, LPARAM control)
     case IDM_CLOSE_WINDOW:
         CloseContextTab();
         break;
+    case IDM_COPY_COMMAND_LINE:
+        CopyCommandLine();
+        break;
     case IDM_EXIT:
         PostMessage(WM_CLOSE, 0, 0);
         break;

@@ -1,10 +1,14 @@
 #include "TabWnd.h"
+#include "CommandLine.h"
 #include "MessageLoop.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     try {
-        StartQuorTab(instance);
+        // The wide form: patterns may name what the system's code page cannot.
+        int exitCode = 0;
+        if (!StartQuorTab(instance, ArgumentsOf(::GetCommandLineW()), &exitCode))
+            return exitCode;
         InstallCycleKeys();
         return MessageLoop();
     } catch (...) {

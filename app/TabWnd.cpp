@@ -55,25 +55,37 @@ const char kElevatedText[] = "This window belongs to a program that runs as admi
 
 }  // namespace
 
-CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent)
+CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent, std::unique_ptr<CRuleGroup> rules)
 {
     if (!g_tabWndClass)
         g_tabWndClass = RegisterWndClass(instance, kClassName, CS_DBLCLKS,
                                          ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP)));
-    CTabWndHandler* frame = new CTabWndHandler;
+    const DWORD style = rules ? kFrameStyle & ~WS_VISIBLE : kFrameStyle;
+    CTabWndHandler* frame = new CTabWndHandler(std::move(rules));
     // Gone if this throws.
-    frame->CreateWnd(MAKEINTATOM(g_tabWndClass), kFrameTitle, kFrameStyle, kFrameExStyle,
+    frame->CreateWnd(MAKEINTATOM(g_tabWndClass), kFrameTitle, style, kFrameExStyle,
                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, NULL, instance);
     return frame;
 }
 
-CTabWndHandler* StartQuorTab(HINSTANCE instance)
+CTabWndHandler* StartQuorTab(HINSTANCE instance, const std::string& arguments, int* exitCode)
 {
     g_hInstance = instance;
-    ReleaseOrphanedWindows();
+    std::unique_ptr<CRuleGroup> rules;
+    int code = 0;
+    if (!ReadCommandLine(arguments, rules, code)) {
+        if (exitCode)
+            *exitCode = code;
+        return nullptr;
+    }
+    std::vector<HWND> released;
+    ReleaseOrphanedWindows(&released);
     ::SetUnhandledExceptionFilter(ShowGroupedWindowsOnCrash);
     ::InitCommonControls();
-    return CreateTabWindow(instance, NULL);
+    // Rules may match what an earlier QuorTab left hidden, once it shows.
+    if (rules)
+        WaitUntilShown(released, kOrphansShownMs);
+    return CreateTabWindow(instance, NULL, std::move(rules));
 }
 
 LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
@@ -82,10 +94,13 @@ LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-CTabWndHandler::CTabWndHandler()
+CTabWndHandler::CTabWndHandler(std::unique_ptr<CRuleGroup> rules)
     : m_contextTab(-1), m_showCommand(SW_SHOW), m_eventHook(NULL), m_upkeepPosted(false), m_tipsByFrame(false),
       m_rowHeight(0), m_border(0), m_show(WindowShow::Shown), m_following(false), m_followed(), m_stillSince(0),
-      m_pressed(NULL), m_pressedAt(), m_dragging(false), m_closing(NULL), m_hiddenPasses(0), m_contextWindow(NULL) {}
+      m_pressed(NULL), m_pressedAt(), m_dragging(false), m_closing(NULL), m_hiddenPasses(0), m_contextWindow(NULL),
+      m_ruleGroup(std::move(rules)) {}
+
+CTabWndHandler::~CTabWndHandler() = default;
 
 CWndProxy CTabWndHandler::GetTabWindow(int index) const
 {
@@ -136,9 +151,17 @@ LRESULT CTabWndHandler::OnCreate(CREATESTRUCTA* create)
     FitToDpi(GetWindowDpi(m_hWnd));
     ::SetWindowSubclass(m_hwndTab.GetHandle(), StripProc, 0, reinterpret_cast<DWORD_PTR>(this));
 
+    if (m_ruleGroup)
+        return m_ruleGroup->Start(*this) ? CWndHandler::OnCreate(create) : -1;
     CWndProxy first = PickWindow();
     if (!first.IsAttached())
         return -1;
+    BeginGroup(first);
+    return CWndHandler::OnCreate(create);
+}
+
+void CTabWndHandler::BeginGroup(const CWndProxy& first)
+{
     PlaceFrame();
     PublishCycleTarget(m_hWnd, first.GetHandle());
     first.SetForegroundWindow();
@@ -149,7 +172,6 @@ LRESULT CTabWndHandler::OnCreate(CREATESTRUCTA* create)
                                     WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     if (m_eventHook)
         g_eventFrames[m_eventHook] = m_hWnd;
-    return CWndHandler::OnCreate(create);
 }
 
 LRESULT CTabWndHandler::OnPaint(CPaintDC& dc)
@@ -266,6 +288,8 @@ LRESULT CTabWndHandler::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lPara
     }
     if (message == WM_DPICHANGED)
         OnDpiChanged(LOWORD(wParam));
+    if (m_ruleGroup)
+        m_ruleGroup->OnMessage(message, wParam, lParam);
     return CWndHandler::OnOtherMessage(message, wParam, lParam);
 }
 
@@ -280,7 +304,7 @@ LRESULT CTabWndHandler::OnTimer(WPARAM id, LPARAM proc)
 {
     if (id == kFollowTimer)
         Follow();
-    else
+    else if (!m_ruleGroup || !m_ruleGroup->OnTimer(id))
         Upkeep();
     return CWndHandler::OnTimer(id, proc);
 }
@@ -378,7 +402,8 @@ void CTabWndHandler::GiveBack(HWND window, const RECT* at)
     if (at)
         released.MoveWindowAsync(*at);
     released.ShowWindowAsync(SW_SHOW);
-    m_group.Remove(index);
+    // Taken out by the user: a following group does not take it back.
+    m_group.TakeOut(index);
     m_hwndTab.DeleteItem(index);
     m_rowHeight = 0;
     SyncTabTips(m_hwndTab, m_tipsByFrame);
@@ -403,6 +428,7 @@ LRESULT CTabWndHandler::OnDestroy()
         ::UnhookWinEvent(m_eventHook);
         g_eventFrames.erase(m_eventHook);
     }
+    m_ruleGroup.reset();
     for (int i = 0; i < m_group.Count(); ++i) {
         CWndProxy window = GetTabWindow(i);
         UnmarkGrouped(window.GetHandle());

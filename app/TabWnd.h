@@ -2,9 +2,12 @@
 #include "Dpi.h"
 #include "Placement.h"
 #include "QuorTabNames.h"
+#include "RuleGroup.h"
 #include "TabCtrlProxy.h"
 #include "TabGroup.h"
 #include "WndHandler.h"
+#include <memory>
+#include <string>
 
 extern HINSTANCE g_hInstance;
 extern ATOM g_tabWndClass;
@@ -15,7 +18,9 @@ extern char g_tipText[quortab::kTextChars];
 // window's handle.
 class CTabWndHandler : public CWndHandler {
 public:
-    CTabWndHandler();
+    // With rules, the group gathers its windows by them instead of asking the user.
+    explicit CTabWndHandler(std::unique_ptr<CRuleGroup> rules = nullptr);
+    ~CTabWndHandler() override;
 
     // Null for a closed window or an index that names no tab.
     CWndProxy GetTabWindow(int index) const;
@@ -23,6 +28,9 @@ public:
     // False, and nothing done, for a window that already has a tab.
     bool InsertTab(const CWndProxy& window);
     CWndProxy PickWindow();
+    // The group's life begins with its first window, selected: the strip under it, the window in
+    // front, the upkeep running.
+    void BeginGroup(const CWndProxy& first);
     void PlaceFrame();
     HWND GetTabControl() const { return m_hwndTab.GetHandle(); }
     // A grouped window moved, changed its title, showed, hid or went: the upkeep runs at once.
@@ -92,6 +100,8 @@ private:
     void RemoveContextTab();
     void CloseContextTab();
     void OnCycleKey(int step);
+    // A command line that gathers this group again, on the clipboard.
+    void CopyCommandLine();
     void ShowAbout();
 
     CTabCtrlProxy m_hwndTab;
@@ -125,14 +135,19 @@ private:
     int m_hiddenPasses;
     // The tab's window the context menu was opened on: commands act on it, whatever moved since.
     HWND m_contextWindow;
+    // Null when the user picks the windows.
+    std::unique_ptr<CRuleGroup> m_ruleGroup;
 };
 
-CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent);
+// A frame with rules stays hidden until it has a window to stand under.
+CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent, std::unique_ptr<CRuleGroup> rules = nullptr);
 // The work area of the monitor the rectangle is on, or the nearest.
 RECT WorkAreaOf(const RECT& place);
-// Everything before the message loop: windows an earlier QuorTab left hidden are shown again,
-// a crash will show ours, and the frame is made (throws when it is not).
-CTabWndHandler* StartQuorTab(HINSTANCE instance);
+// Everything before the message loop: the command line read, windows an earlier QuorTab left
+// hidden shown again, a crash set to show ours, and the frame made (throws when it is not).
+// Null when the command line ends the program at once, with `exitCode`.
+CTabWndHandler* StartQuorTab(HINSTANCE instance, const std::string& arguments = std::string(),
+                             int* exitCode = nullptr);
 // Ctrl+Alt+PageDown and Ctrl+Alt+PageUp select the next and the previous tab while the user works
 // in the group's window: a low-level keyboard hook on a thread of its own. The program installs
 // it once at start.

@@ -1,5 +1,7 @@
 #include "GroupMark.h"
 #include "WindowWalk.h"
+#include <map>
+#include <string>
 
 namespace {
 const char kProcessProp[] = "QuorTab.GroupedBy";
@@ -49,9 +51,43 @@ bool Runs(const ProcessStamp& stamp)
     return same;
 }
 
+// The named objects behind this process's claims, by window: each name exists while its
+// claimer holds it, and goes with the claimer's process.
+std::map<HWND, HANDLE> g_claims;
+
+std::string ClaimName(HWND window)
+{
+    // The handle's low 32 bits, the same in 32- and 64-bit processes.
+    return "QuorTab.Claim." + std::to_string(static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window)));
+}
+
+bool Claim(HWND window)
+{
+    if (g_claims.count(window))
+        return true;
+    HANDLE claim = ::CreateMutexA(NULL, FALSE, ClaimName(window).c_str());
+    if (claim && ::GetLastError() == ERROR_ALREADY_EXISTS) {
+        ::CloseHandle(claim);
+        return false;
+    }
+    // Without a claim (no objects left to make) the mark read back still decides.
+    if (claim)
+        g_claims[window] = claim;
+    return true;
+}
+
+void Unclaim(HWND window)
+{
+    auto found = g_claims.find(window);
+    if (found == g_claims.end())
+        return;
+    ::CloseHandle(found->second);
+    g_claims.erase(found);
+}
+
 class CMarkedWindows : public CWndEnumerator {
 public:
-    explicit CMarkedWindows(bool orphans) : m_orphans(orphans), m_released(0) {}
+    CMarkedWindows(bool orphans, std::vector<HWND>* released) : m_orphans(orphans), m_released(0), m_list(released) {}
     int Released() const { return m_released; }
 
     bool OnWindow(CWndProxy& window) override
@@ -67,12 +103,15 @@ public:
         // A hung application must not hold us up.
         ::ShowWindowAsync(window.GetHandle(), SW_SHOWNA);
         ++m_released;
+        if (m_list)
+            m_list->push_back(window.GetHandle());
         return true;
     }
 
 private:
     bool m_orphans;
     int m_released;
+    std::vector<HWND>* m_list;
 };
 }  // namespace
 
@@ -83,8 +122,23 @@ void MarkGrouped(HWND window)
     ::SetPropA(window, kStartProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(own.start)));
 }
 
+bool ClaimGrouped(HWND window)
+{
+    ProcessStamp stamp;
+    if (Marked(window, stamp) && Runs(stamp) && stamp.id != OwnStamp().id)
+        return false;
+    if (!Claim(window))
+        return false;
+    MarkGrouped(window);
+    if (Marked(window, stamp) && stamp.id == OwnStamp().id && stamp.start == OwnStamp().start)
+        return true;
+    Unclaim(window);
+    return false;
+}
+
 void UnmarkGrouped(HWND window)
 {
+    Unclaim(window);
     ::RemovePropA(window, kProcessProp);
     ::RemovePropA(window, kStartProp);
 }
@@ -95,9 +149,9 @@ bool IsGroupedByLiveQuorTab(HWND window)
     return Marked(window, stamp) && Runs(stamp);
 }
 
-int ReleaseOrphanedWindows()
+int ReleaseOrphanedWindows(std::vector<HWND>* released)
 {
-    CMarkedWindows orphans(true);
+    CMarkedWindows orphans(true, released);
     try {
         EnumTopLevelWindows(orphans);
     } catch (const CWindowsError&) {
@@ -108,7 +162,7 @@ int ReleaseOrphanedWindows()
 
 void ShowWindowsMarkedByThisProcess()
 {
-    CMarkedWindows ours(false);
+    CMarkedWindows ours(false, nullptr);
     try {
         EnumTopLevelWindows(ours);
     } catch (...) {

@@ -14,6 +14,7 @@ bool CTabGroup::Insert(HWND window, const std::string& title)
     if (window && Find(window) >= 0)
         return false;
     m_tabs.push_back({window, title, false});
+    m_takenOut.erase(window);
     if (m_selection < 0 && Count() == 1)
         m_selection = 0;
     return true;
@@ -37,6 +38,14 @@ int CTabGroup::NextNotHidden() const
             return index;
     }
     return -1;
+}
+
+void CTabGroup::TakeOut(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    m_takenOut.insert(m_tabs[index].window);
+    Remove(index);
 }
 
 std::vector<int> CTabGroup::DropClosed(const std::function<bool(HWND)>& exists)

@@ -1,6 +1,7 @@
 #pragma once
 #include "Win32.h"
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,10 @@ public:
     // A removed selected tab passes the selection to the tab that slides into its place, or to
     // the new last one, so that the strip never stands under nothing while tabs are left.
     void Remove(int index);
+    // Removes a tab the user took out of the group: its window stays out of whatever gathers
+    // windows on its own, until it is inserted again.
+    void TakeOut(int index);
+    bool WasTakenOut(HWND window) const { return m_takenOut.count(window) != 0; }
     // Drops the tabs whose windows are gone and returns their indices, each as it is at its own
     // removal (so removing them one after the other in that order matches).
     std::vector<int> DropClosed(const std::function<bool(HWND)>& exists);
@@ -68,6 +73,7 @@ private:
     int Shifted(int index, int removed) const { return index > removed ? index - 1 : index == removed ? -1 : index; }
 
     std::vector<GroupTab> m_tabs;
+    std::set<HWND> m_takenOut;
     int m_selection;
     int m_prevSelection;
     bool m_placed;

@@ -30,6 +30,16 @@ constexpr UINT kUpkeepMs = 250;
 constexpr UINT_PTR kFollowTimer = 1;
 constexpr UINT kFollowMs = 16;
 constexpr DWORD kStillMs = 500;
+// A group gathered by rules from the command line and following them looks at every window this
+// often, as the net for what the window-event hooks miss, and looks again at a new window this
+// long after it was made, when it has shown and been titled.
+constexpr UINT_PTR kRuleWalkTimer = 16;
+constexpr UINT kRuleWalkMs = 1000;
+constexpr UINT_PTR kLookAgainTimer = 17;
+constexpr UINT kLookAgainMs = 250;
+// How long a QuorTab started with rules waits for the windows an earlier one left hidden to show
+// before it looks for its own.
+constexpr DWORD kOrphansShownMs = 2000;
 // How long the picker waits for another application to answer for its icon.
 constexpr UINT kIconQueryTimeoutMs = 500;
 

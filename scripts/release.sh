@@ -56,10 +56,25 @@ Use
   - Right-click the strip of tabs:
       Add Window...   puts another window into the group (it hides until you pick its tab)
       Remove Window   gives the window of the tab you right-clicked back to the desktop
+      Copy Command Line  puts on the clipboard a command line that gathers this group again
       Exit            ends QuorTab and shows every grouped window again
       About...        shows the version
   - Ctrl+Tab and Ctrl+Shift+Tab, or the mouse wheel over the strip, switch between tabs.
   - When the last grouped window closes, QuorTab ends by itself.
+
+Starting with a group
+  QuorTab.exe [--process PATTERN]... [--class PATTERN]... [--title PATTERN]... [--follow]
+  With options QuorTab asks nothing: it groups every window that any option matches, the
+  top-most first. --process matches the program's file name (notepad.exe), --class the window
+  class, --title the title; * stands for any run of characters, ? for one, case is ignored.
+  With --follow it keeps taking in matching windows that open later, and waits for the first
+  one if none is open yet. QuorTab.exe --help shows the options.
+
+  A shortcut for a group: arrange the group, right-click the strip, choose Copy Command Line.
+  Then right-click the desktop, choose New > Shortcut, paste into "Type the location of the
+  item", and name it. To have it at sign-in, put the shortcut into the folder that
+  Win+R "shell:startup" opens; add --follow at its end (if it is not there) so that it waits
+  for programs that start after it.
 TEXT
 
 (cd "$stage" && zip -q -X "$zipfile" QuorTab.exe QuorTab64.exe README.txt)

@@ -44,6 +44,22 @@ TEST(CommandLine, SplitsAsWindowsGivesArgv)
         EXPECT_EQ(c.words, Joined(SplitArguments(c.line))) << "line: " << c.line;
 }
 
+TEST(CommandLine, TheArgumentsFollowTheProgramsNameAsTheRuntimeSkipsIt)
+{
+    const struct {
+        const wchar_t* line;
+        const char* arguments;
+    } cases[] = {
+        {L"QuorTab.exe", ""},
+        {L"\"C:\\Program Files\\QuorTab.exe\" --title \"a b\"", "--title \"a b\""},
+        // The name's quote ends it even with no blank after it.
+        {L"\"C:\\x\\QuorTab.exe\"--help", "--help"},
+        {L"QuorTab.exe\t--title \u30e1\u30e2", u8"--title メモ"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.arguments, ArgumentsOf(c.line));
+}
+
 struct GoodCase {
     const char* line;
     const char* rules;

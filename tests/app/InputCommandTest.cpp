@@ -7,6 +7,7 @@
 #include "Input.h"
 #include "resource.h"
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -249,6 +250,7 @@ TEST_F(InputCommandTest, TheContextMenuShowsItsCommandsAtTheClickAndIsDestroyedO
         {"&Add Window...", IDM_ADD_WINDOW},
         {"&Remove Window", IDM_REMOVE_WINDOW},
         {"&Close Window", IDM_CLOSE_WINDOW},
+        {"&Copy Command Line", IDM_COPY_COMMAND_LINE},
         {"&Exit", IDM_EXIT},
     };
     ASSERT_EQ(std::size(expected), probe.items.size());

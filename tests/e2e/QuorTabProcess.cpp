@@ -22,7 +22,8 @@ bool Eventually(const std::function<bool()>& done, DWORD timeoutMs)
     return PumpUntil(done, timeoutMs);
 }
 
-CQuorTab::CQuorTab() : m_remote(NULL)
+CQuorTab::CQuorTab(const std::string& arguments, DWORD idleWaitMs)
+    : CQuorTabProgram(idleWaitMs, "QuorTab.exe", arguments), m_remote(NULL)
 {
     if (Started())
         m_remote = static_cast<char*>(::VirtualAllocEx(Handle(), NULL, kRemoteSize, MEM_COMMIT | MEM_RESERVE,
@@ -250,6 +251,17 @@ std::string CQuorTab::MessageBoxes() const
     return boxes;
 }
 
+std::string CQuorTab::AnswerMessageBox() const
+{
+    std::string said;
+    if (!Eventually([&] { return !(said = MessageBoxes()).empty(); }))
+        return said;
+    for (HWND window : TopLevelWindows())
+        if (IsMessageBox(window) && ::IsWindowVisible(window))
+            ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    return said;
+}
+
 ::testing::AssertionResult CQuorTab::StartWith(HWND first)
 {
     HWND picker = WaitForPicker();
@@ -317,6 +329,14 @@ std::string CQuorTab::MessageBoxes() const
             TypeKeys({VK_RETURN});
         break;
     case kMenuExit: PressKeys({'E'}); break;
+    case kMenuCopyCommandLine: {
+        // By place, from the top: its letter may be shared by an item above it.
+        std::vector<WORD> keys(1, VK_HOME);
+        keys.insert(keys.end(), item, VK_DOWN);
+        keys.push_back(VK_RETURN);
+        TypeKeys(keys);
+        break;
+    }
     default: break;
     }
     if (!Eventually([&] { return Menu() == NULL; }))

@@ -9,7 +9,9 @@
 extern const char kFixtureWindow[];
 
 // The items of QuorTab's context menu, top to bottom.
-enum ContextMenuItem { kMenuAbout, kMenuAddWindow, kMenuRemoveWindow, kMenuCloseWindow, kMenuExit, kMenuItems };
+enum ContextMenuItem {
+    kMenuAbout, kMenuAddWindow, kMenuRemoveWindow, kMenuCloseWindow, kMenuCopyCommandLine, kMenuExit, kMenuItems
+};
 
 // QuorTab.exe as its own process, driven and looked at only from outside: its windows are
 // found by class and title, the user's actions are real mouse and keyboard input, and its tab
@@ -17,8 +19,9 @@ enum ContextMenuItem { kMenuAbout, kMenuAddWindow, kMenuRemoveWindow, kMenuClose
 // pointers that are not carried across processes.
 class CQuorTab : public CQuorTabProgram {
 public:
-    // Starts QuorTab.exe from beside the test; the process ends with this object at the latest.
-    CQuorTab();
+    // Starts QuorTab.exe from beside the test, with `arguments` on its command line; the process
+    // ends with this object at the latest.
+    explicit CQuorTab(const std::string& arguments = std::string(), DWORD idleWaitMs = kInputIdleMs);
 
     // Waits up to `timeoutMs` for the context menu to be visible; null if it never is.
     HWND WaitForMenu(DWORD timeoutMs = 5000) const;
@@ -56,6 +59,9 @@ public:
     std::string Describe() const;
     // The caption and text of every message box it shows now; empty when there is none.
     std::string MessageBoxes() const;
+    // Waits for a message box, answers it with OK and gives what MessageBoxes() said of it;
+    // empty when none came.
+    std::string AnswerMessageBox() const;
 
 private:
     // Sends a tab message whose lParam points into the remote buffer; the reply, or -1.

@@ -75,7 +75,7 @@ TEST(MenuHandle, EnableMenuItemByCommandAndByPosition)
     EXPECT_EQ(static_cast<DWORD>(MF_GRAYED), file.EnableMenuItem(IDM_REMOVE_WINDOW, true, false));
     EXPECT_FALSE(::GetMenuState(popup, IDM_REMOVE_WINDOW, MF_BYCOMMAND) & MF_GRAYED);
 
-    file.EnableMenuItem(3, false, true);  // "Exit" is the fourth item
+    file.EnableMenuItem(::GetMenuItemCount(popup) - 1, false, true);  // "Exit" is the last item
     EXPECT_TRUE(::GetMenuState(popup, IDM_EXIT, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_FALSE(::GetMenuState(popup, IDM_ABOUT, MF_BYCOMMAND) & MF_GRAYED);
 

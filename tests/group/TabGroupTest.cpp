@@ -1,5 +1,6 @@
 // The group model as tables: steps in, tabs and selection out. Windows are named by one letter;
-// a state reads "a b* c^": tabs in order, * the selection, ^ the previous selection.
+// a state reads "a b* c^": tabs in order, * the selection, ^ the previous selection, then after
+// " / " the windows the user took out, if any.
 #include "TabGroup.h"
 #include <gtest/gtest.h>
 #include <set>
@@ -18,10 +19,13 @@ std::string State(const CTabGroup& group)
         state += i == group.Selection() ? "*" : "";
         state += i == group.PrevSelection() ? "^" : "";
     }
-    return state;
+    std::string out;
+    for (char name = 'a'; name <= 'e'; ++name)
+        out += group.WasTakenOut(W(name)) ? std::string(1, name) : "";
+    return out.empty() ? state : state + " / " + out;
 }
 
-// Steps, blank-separated: +a insert a; -1 remove tab 1; s2 select tab 2; n+ / n- the next or
+// Steps, blank-separated: +a insert a; -1 remove tab 1; t1 the user takes tab 1 out; s2 select tab 2; n+ / n- the next or
 // previous tab; m0>2 move tab 0 to 2; xbc the windows b and c are gone (an upkeep pass drops
 // them; the indices it dropped are appended to `dropped`).
 std::string Play(const std::string& steps, std::string* dropped = nullptr)
@@ -34,6 +38,8 @@ std::string Play(const std::string& steps, std::string* dropped = nullptr)
             group.Insert(W(step[1]), std::string());
         } else if (op == '-') {
             group.Remove(std::stoi(step.substr(1)));
+        } else if (op == 't') {
+            group.TakeOut(std::stoi(step.substr(1)));
         } else if (op == 's' || op == 'n') {
             const int index = op == 's' ? std::stoi(step.substr(1)) : group.Next(step[1] == '+' ? 1 : -1);
             group.BeginSelect();
@@ -93,6 +99,14 @@ TEST(TabGroup, NextNotHiddenSkipsWindowsTheirApplicationsHid)
     group.SetHiddenByApp(1, true);
     EXPECT_EQ(-1, group.NextNotHidden()) << "the selected one itself does not count";
 }
+
+// A window taken out stays out until it is inserted again; one removed otherwise is not kept out.
+INSTANTIATE_TEST_SUITE_P(TakeOut, TabGroupTable, ::testing::Values(
+    Case{"+a +b +c s2 t2", "a^ b* / c"},
+    Case{"+a +b t0 t0", " / ab"},
+    Case{"+a +b t1 +b", "a* b"},
+    Case{"+a +b -1 t5", "a*"},
+    Case{"+a +b t0 xb", " / a"}));
 
 INSTANTIATE_TEST_SUITE_P(SelectAndCycle, TabGroupTable, ::testing::Values(
     Case{"+a +b +c s2", "a^ b c*"},

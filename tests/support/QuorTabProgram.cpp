@@ -13,8 +13,8 @@ HWND WaitFor(const std::function<HWND()>& find, DWORD timeoutMs)
 }
 }  // namespace
 
-CQuorTabProgram::CQuorTabProgram(DWORD idleWaitMs, const char* program)
-    : CChildProcess(Quote(ProgramPath(program)), idleWaitMs)
+CQuorTabProgram::CQuorTabProgram(DWORD idleWaitMs, const char* program, const std::string& arguments)
+    : CChildProcess(Quote(ProgramPath(program)) + (arguments.empty() ? "" : " " + arguments), idleWaitMs)
 {
 }
 

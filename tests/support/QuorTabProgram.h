@@ -6,7 +6,9 @@
 class CQuorTabProgram : public CChildProcess {
 public:
     // `program` names the executable: the benchmark runs a probed build beside the real one.
-    explicit CQuorTabProgram(DWORD idleWaitMs = kInputIdleMs, const char* program = "QuorTab.exe");
+    // `arguments` follow its quoted path on the command line.
+    explicit CQuorTabProgram(DWORD idleWaitMs = kInputIdleMs, const char* program = "QuorTab.exe",
+                             const std::string& arguments = std::string());
     // Its "Add a Window" dialog while it is shown, or null.
     HWND Picker() const;
     // Its frame, shown or hidden, or null; and the frame's tab control.

@@ -1,0 +1,256 @@
+// The group the command line's rules gather, at start and, when it follows them, later on.
+#include "RuleGroup.h"
+#include "Clipboard.h"
+#include "CommandLine.h"
+#include "GroupMark.h"
+#include "TabWnd.h"
+#include "Utf8.h"
+#include "WndEnum.h"
+#include <algorithm>
+#include <map>
+
+using namespace quortab;
+
+namespace {
+
+// A window event of another process, posted to the frame: wParam the event, lParam the window.
+const UINT kRuleWindowEvent = WM_APP + 16;
+
+// The rule group each window-event hook reports to.
+std::map<HWINEVENTHOOK, CRuleGroup*> g_ruleHooks;
+
+std::string TitleOf(HWND window)
+{
+    wchar_t title[kTextChars] = L"";
+    ::GetWindowTextW(window, title, kTextChars);
+    return Utf8FromWide(title);
+}
+
+std::string ClassOf(HWND window)
+{
+    wchar_t name[256] = L"";
+    ::GetClassNameW(window, name, 256);
+    return Utf8FromWide(name);
+}
+
+std::string OwnPath()
+{
+    wchar_t path[MAX_PATH * 4] = L"";
+    ::GetModuleFileNameW(NULL, path, MAX_PATH * 4);
+    return Utf8FromWide(path);
+}
+
+void ShowBox(const std::string& text, UINT icon)
+{
+    ::MessageBoxW(NULL, WideFromUtf8(text).c_str(), WideFromUtf8(kFrameTitle).c_str(), MB_OK | icon);
+}
+
+class CAllWindows : public CWndEnumerator {
+public:
+    bool OnWindow(CWndProxy& window) override
+    {
+        windows.push_back(window.GetHandle());
+        return true;
+    }
+    std::vector<HWND> windows;
+};
+
+// Every top-level window, top-most first; what the walk saw when it fails part-way.
+std::vector<HWND> AllWindows()
+{
+    CAllWindows all;
+    try {
+        EnumTopLevelWindows(all);
+    } catch (const CWindowsError&) {
+    }
+    return all.windows;
+}
+
+}  // namespace
+
+bool ReadCommandLine(const std::string& arguments, std::unique_ptr<CRuleGroup>& rules, int& exitCode)
+{
+    const CCommandLine line = ParseCommandLine(arguments);
+    switch (line.kind) {
+    case CCommandLine::Help:
+        ShowBox(UsageText(), MB_ICONINFORMATION);
+        exitCode = kHelpExitCode;
+        return false;
+    case CCommandLine::Error:
+        ShowBox(ErrorText(line), MB_ICONERROR);
+        exitCode = kUsageExitCode;
+        return false;
+    case CCommandLine::Rules:
+        rules.reset(new CRuleGroup(line.rules, line.follow));
+        return true;
+    case CCommandLine::NoArguments:
+        break;
+    }
+    rules.reset();
+    return true;
+}
+
+void WaitUntilShown(const std::vector<HWND>& windows, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    auto shown = [](HWND window) { return !::IsWindow(window) || ::IsWindowVisible(window); };
+    while (!std::all_of(windows.begin(), windows.end(), shown) && ::GetTickCount() - start < timeoutMs) {
+        // Their applications show them in their own time; a short nap between looks.
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+        MSG message;
+        while (::PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+    }
+}
+
+CRuleGroup::CRuleGroup(const CRuleSet& rules, bool follow)
+    : m_frame(nullptr), m_rules(rules), m_follow(follow), m_begun(false) {}
+
+CRuleGroup::~CRuleGroup()
+{
+    for (HWINEVENTHOOK hook : m_hooks) {
+        ::UnhookWinEvent(hook);
+        g_ruleHooks.erase(hook);
+    }
+}
+
+bool CRuleGroup::Start(CTabWndHandler& frame)
+{
+    m_frame = &frame;
+    LookAtEveryWindow();
+    if (m_follow) {
+        StartFollowing();
+        return true;
+    }
+    if (m_frame->Group().Count() > 0)
+        return true;
+    ShowBox(NothingMatchedText(m_rules.Rules()), MB_ICONWARNING);
+    return false;
+}
+
+void CRuleGroup::StartFollowing()
+{
+    // Made, shown and retitled windows of other processes; each event is filtered cheaply here
+    // and looked at from the frame's queue.
+    const DWORD flags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
+    for (DWORD last : {EVENT_OBJECT_SHOW, EVENT_OBJECT_NAMECHANGE}) {
+        const DWORD first = last == EVENT_OBJECT_SHOW ? EVENT_OBJECT_CREATE : last;
+        HWINEVENTHOOK hook = ::SetWinEventHook(first, last, NULL, OnWinEvent, 0, 0, flags);
+        if (hook) {
+            m_hooks.push_back(hook);
+            g_ruleHooks[hook] = this;
+        }
+    }
+    m_frame->SetTimer(kRuleWalkTimer, kRuleWalkMs);
+}
+
+void CALLBACK CRuleGroup::OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                                     DWORD)
+{
+    if (object != OBJID_WINDOW || child != CHILDID_SELF || !window || event == EVENT_OBJECT_DESTROY)
+        return;
+    auto found = g_ruleHooks.find(hook);
+    if (found == g_ruleHooks.end() || ::GetAncestor(window, GA_PARENT) != ::GetDesktopWindow())
+        return;
+    found->second->m_frame->PostMessage(kRuleWindowEvent, event, reinterpret_cast<LPARAM>(window));
+}
+
+void CRuleGroup::OnMessage(UINT message, WPARAM event, LPARAM window)
+{
+    if (message != kRuleWindowEvent)
+        return;
+    const HWND handle = reinterpret_cast<HWND>(window);
+    if (event == EVENT_OBJECT_CREATE) {
+        // Not yet shown nor titled, as a rule: looked at again shortly.
+        if (m_fresh.empty())
+            m_frame->SetTimer(kLookAgainTimer, kLookAgainMs);
+        m_fresh.push_back({handle, ::GetTickCount()});
+    }
+    Consider(handle);
+}
+
+bool CRuleGroup::OnTimer(UINT_PTR id)
+{
+    if (id == kRuleWalkTimer)
+        LookAtEveryWindow();
+    else if (id == kLookAgainTimer)
+        LookAtFreshWindows();
+    else
+        return false;
+    return true;
+}
+
+void CRuleGroup::LookAtEveryWindow()
+{
+    m_programs.DropEnded();
+    for (HWND window : AllWindows())
+        Consider(window);
+}
+
+void CRuleGroup::LookAtFreshWindows()
+{
+    const DWORD now = ::GetTickCount();
+    auto due = [&](const Fresh& fresh) { return now - fresh.madeAt >= kLookAgainMs; };
+    for (const Fresh& fresh : m_fresh)
+        if (due(fresh))
+            Consider(fresh.window);
+    m_fresh.erase(std::remove_if(m_fresh.begin(), m_fresh.end(), due), m_fresh.end());
+    if (m_fresh.empty())
+        ::KillTimer(m_frame->GetHandle(), kLookAgainTimer);
+}
+
+void CRuleGroup::Consider(HWND window)
+{
+    const CTabGroup& group = m_frame->Group();
+    if (m_begun && group.Count() == 0)
+        return;
+    // A window the user took out stays out.
+    if (group.Find(window) >= 0 || group.WasTakenOut(window) || !Matches(window))
+        return;
+    if (ClaimGrouped(window))
+        Take(window);
+}
+
+bool CRuleGroup::Matches(HWND window)
+{
+    DWORD process = 0;
+    // Our own message boxes are no one's to group.
+    if (!::GetWindowThreadProcessId(window, &process) || process == ::GetCurrentProcessId()
+        || !IsEligibleWindow(window))
+        return false;
+    WindowFacts facts;
+    facts.program = m_programs.OfProcess(process);
+    facts.className = ClassOf(window);
+    facts.title = TitleOf(window);
+    return m_rules.Matches(facts);
+}
+
+void CRuleGroup::Take(HWND window)
+{
+    const CWndProxy taken(window);
+    if (!m_frame->InsertTab(taken))
+        return;
+    if (m_begun) {
+        taken.ShowWindowAsync(SW_HIDE);
+        return;
+    }
+    // The first, as a picked window: where it stands, restored if minimized, in front.
+    m_begun = true;
+    if (::IsIconic(window))
+        taken.ShowWindowAsync(SW_RESTORE);
+    m_frame->BeginGroup(taken);
+}
+
+void CTabWndHandler::CopyCommandLine()
+{
+    CProgramNames programs;
+    std::vector<TabProgram> tabs;
+    for (int i = 0; i < m_group.Count(); ++i) {
+        const HWND window = GetTabWindow(i).GetHandle();
+        if (window)
+            tabs.push_back({programs.OfWindow(window), TitleOf(window)});
+    }
+    SetClipboardText(m_hWnd, RebuildCommandLine(OwnPath(), tabs, m_ruleGroup && m_ruleGroup->Follows()));
+}

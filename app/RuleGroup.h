@@ -1,0 +1,59 @@
+#pragma once
+// A group whose windows the command line's rules pick instead of the user, and which, when it
+// follows them, goes on taking in matching windows for as long as it lives.
+#include "ProgramName.h"
+#include "Rules.h"
+#include <memory>
+#include <string>
+#include <vector>
+
+class CTabWndHandler;
+
+class CRuleGroup {
+public:
+    CRuleGroup(const CRuleSet& rules, bool follow);
+    ~CRuleGroup();
+    bool Follows() const { return m_follow; }
+
+    // Groups in the frame every window the rules match, top-most first, the first selected.
+    // False when nothing matched and nothing is to be waited for: a box has said so, and the
+    // frame is not to be made.
+    bool Start(CTabWndHandler& frame);
+    // The frame's timers and messages that are ours; false for the others.
+    bool OnTimer(UINT_PTR id);
+    void OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    CRuleGroup(const CRuleGroup&) = delete;
+    CRuleGroup& operator=(const CRuleGroup&) = delete;
+    static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                                    DWORD);
+    void StartFollowing();
+    void LookAtEveryWindow();
+    void LookAtFreshWindows();
+    // Takes the window in when it matches and no one else has it.
+    void Consider(HWND window);
+    bool Matches(HWND window);
+    void Take(HWND window);
+
+    CTabWndHandler* m_frame;
+    CRuleSet m_rules;
+    bool m_follow;
+    // Once the first window is in, an empty group is one about to close: it takes in no more.
+    bool m_begun;
+    CProgramNames m_programs;
+    std::vector<HWINEVENTHOOK> m_hooks;
+    // Windows made lately, with when, to be looked at again once they have shown and been titled.
+    struct Fresh {
+        HWND window;
+        DWORD madeAt;
+    };
+    std::vector<Fresh> m_fresh;
+};
+
+// Reads the arguments. False when they end the program at once: `exitCode` is set and a box has
+// shown the usage or what was wrong. Otherwise `rules` is the rule group the frame is to start
+// with, or null for the picker.
+bool ReadCommandLine(const std::string& arguments, std::unique_ptr<CRuleGroup>& rules, int& exitCode);
+// Pumps messages until every window of `windows` that still exists is visible, or the time is up.
+void WaitUntilShown(const std::vector<HWND>& windows, DWORD timeoutMs);
