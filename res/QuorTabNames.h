@@ -25,8 +25,6 @@ constexpr UINT kUpkeepMs = 250;
 constexpr UINT_PTR kFollowTimer = 1;
 constexpr UINT kFollowMs = 16;
 constexpr DWORD kStillMs = 500;
-// How long the picker waits for another application to answer for its icon.
-constexpr UINT kIconQueryTimeoutMs = 500;
 
 // Every tab is this wide at 96 DPI.
 constexpr int kTabWidth = 100;
