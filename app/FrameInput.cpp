@@ -153,6 +153,7 @@ void CTabWndHandler::RemoveContextTab()
     CWndProxy released = GetTabWindow(m_contextTab);
     UnmarkGrouped(released.GetHandle());
     released.ShowWindowAsync(SW_SHOW);
+    m_icons.Remove(m_group.Window(m_contextTab));
     m_group.Remove(m_contextTab);
     m_hwndTab.DeleteItem(m_contextTab);
     m_rowHeight = 0;

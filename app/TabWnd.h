@@ -4,6 +4,7 @@
 #include "QuorTabNames.h"
 #include "TabCtrlProxy.h"
 #include "TabGroup.h"
+#include "TabIcons.h"
 #include "WndHandler.h"
 
 extern HINSTANCE g_hInstance;
@@ -89,6 +90,7 @@ private:
     bool m_tipsByFrame;
     // The strip's font away from the screen's own DPI.
     CDpiFont m_font;
+    CTabIcons m_icons;
     // The tab row with its borders and the frame's border, measured again when the row may have
     // changed (0: not measured).
     int m_rowHeight;
