@@ -33,8 +33,10 @@ constexpr int kRowTrim = 5;
 
 constexpr DWORD kFrameStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER | WS_SYSMENU;
 constexpr DWORD kFrameExStyle = WS_EX_TOOLWINDOW;
+// A fixed-width tab centres its icon and title together, so a long title would run over the
+// icon: both start at the left.
 constexpr DWORD kTabStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TOOLTIPS | TCS_FIXEDWIDTH
-                          | TCS_HOTTRACK | TCS_BOTTOM;
+                          | TCS_FORCELABELLEFT | TCS_HOTTRACK | TCS_BOTTOM;
 
 }  // namespace quortab
 #endif
