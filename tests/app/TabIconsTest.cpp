@@ -26,11 +26,17 @@ protected:
         }
     }
     // The colour in the middle of the tab's image, or white for none.
+    HIMAGELIST Images() const { return reinterpret_cast<HIMAGELIST>(strip.SendMessage(TCM_GETIMAGELIST, 0, 0)); }
+    int IconSize() const
+    {
+        int width = 0, height = 0;
+        ::ImageList_GetIconSize(Images(), &width, &height);
+        return width;
+    }
     COLORREF ColourOf(int tab) const
     {
-        const HIMAGELIST images = reinterpret_cast<HIMAGELIST>(strip.SendMessage(TCM_GETIMAGELIST, 0, 0));
-        int size = 0, height = 0;
-        ::ImageList_GetIconSize(images, &size, &height);
+        const HIMAGELIST images = Images();
+        const int size = IconSize();
         CCanvas canvas(size, size);
         const RECT all = {0, 0, size, size};
         ::FillRect(canvas.DC(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
@@ -45,12 +51,6 @@ protected:
                 return false;
         return true;
     }
-    int IconSize() const
-    {
-        int width = 0, height = 0;
-        ::ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(strip.SendMessage(TCM_GETIMAGELIST, 0, 0)), &width, &height);
-        return width;
-    }
 
     CIconWindows windows;
     CAnswerWindow parent;
@@ -59,11 +59,12 @@ protected:
 };
 }  // namespace
 
-TEST_F(TabIcons, EachTabKeepsItsWindowsIconThroughRetitlesRemovalsAndMoves)
+TEST_F(TabIcons, EachTabKeepsItsWindowsIconThroughRetitlesRemovalsMovesAndDpis)
 {
     ASSERT_TRUE(windows.Ready());
     icons.FitToDpi(96);
     Insert({0, 1, 2});
+    EXPECT_EQ(16, IconSize());
     ASSERT_TRUE(PumpUntil([&] { return Answered({kRed, kGreen, kBlue}); })) << "each window's answer replaces its first icon";
 
     strip.SetItemText(0, "new title");
@@ -75,7 +76,12 @@ TEST_F(TabIcons, EachTabKeepsItsWindowsIconThroughRetitlesRemovalsAndMoves)
     icons.Remove(windows.Window(1));
     strip.DeleteItem(1);
     EXPECT_TRUE(Answered({kRed, kBlue}));
-    EXPECT_EQ(2, ::ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(strip.SendMessage(TCM_GETIMAGELIST, 0, 0))));
+    EXPECT_EQ(2, ::ImageList_GetImageCount(Images()));
+
+    // Another DPI: the images are made again at its small-icon size, the same in the same order.
+    icons.FitToDpi(144);
+    EXPECT_EQ(24, IconSize());
+    EXPECT_TRUE(Answered({kRed, kBlue}));
 
     // The first tab moves behind the other, as a drag would move it.
     strip.DeleteItem(0);
@@ -89,23 +95,6 @@ TEST_F(TabIcons, EachTabKeepsItsWindowsIconThroughRetitlesRemovalsAndMoves)
     icons.OnAnswer(reinterpret_cast<WPARAM>(windows.Window(2)), reinterpret_cast<LPARAM>(windows.Icon(kRoleBig)));
     EXPECT_TRUE(Answered({kRed}));
     EXPECT_EQ(0, strip.GetItemImage(0));
-}
-
-TEST_F(TabIcons, AtAnotherDpiTheImagesTakeThatDpisSmallIconSize)
-{
-    ASSERT_TRUE(windows.Ready());
-    icons.FitToDpi(96);
-    Insert({0, 2});
-    ASSERT_TRUE(PumpUntil([&] { return Answered({kRed, kBlue}); }));
-    EXPECT_EQ(16, IconSize());
-
-    icons.FitToDpi(144);
-    EXPECT_EQ(24, IconSize());
-    EXPECT_TRUE(Answered({kRed, kBlue}));
-    icons.FitToDpi(96);
-    EXPECT_EQ(16, IconSize());
-    EXPECT_TRUE(Answered({kRed, kBlue}));
-
     icons.Release();
-    EXPECT_EQ(nullptr, reinterpret_cast<HIMAGELIST>(strip.SendMessage(TCM_GETIMAGELIST, 0, 0)));
+    EXPECT_EQ(nullptr, Images());
 }
