@@ -24,6 +24,16 @@ HICON ClassIcon(HWND window)
     return NULL;
 }
 
+// The program file's own icon at size x size for the process of `window`; the caller owns it.
+HICON ReadProgramIcon(HWND window, int size)
+{
+    const std::string path = GetProgramPath(window);
+    HICON icon = NULL;
+    if (path.empty() || ::PrivateExtractIconsA(path.c_str(), 0, size, size, &icon, NULL, 1, 0) != 1)
+        return NULL;
+    return icon;
+}
+
 }  // namespace
 
 bool IsUsableIcon(HICON icon)
@@ -36,15 +46,6 @@ bool IsUsableIcon(HICON icon)
     if (info.hbmColor)
         ::DeleteObject(info.hbmColor);
     return true;
-}
-
-HICON ReadProgramIcon(HWND window, int size)
-{
-    const std::string path = GetProgramPath(window);
-    HICON icon = NULL;
-    if (path.empty() || ::PrivateExtractIconsA(path.c_str(), 0, size, size, &icon, NULL, 1, 0) != 1)
-        return NULL;
-    return icon;
 }
 
 CWindowIcons::CWindowIcons() : m_notify(NULL), m_size(::GetSystemMetrics(SM_CXSMICON)) {}
@@ -60,9 +61,12 @@ void CWindowIcons::Reset(HWND notify, int size)
     if (size == m_size)
         return;
     m_size = size;
-    for (auto& entry : m_entries)
-        if (entry.second.owned)
-            Replace(entry.second, ReadProgramIcon(entry.first, size), true);
+    // Where the file cannot be read again the old size is drawn scaled.
+    for (auto& entry : m_entries) {
+        HICON icon = entry.second.owned ? ReadProgramIcon(entry.first, size) : NULL;
+        if (icon)
+            Replace(entry.second, icon, true);
+    }
 }
 
 HICON CWindowIcons::Of(HWND window)

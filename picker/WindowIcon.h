@@ -50,5 +50,3 @@ private:
 
 // Whether an icon handle can be drawn by this process.
 bool IsUsableIcon(HICON icon);
-// The program file's own icon at size x size for the process of `window`; the caller owns it.
-HICON ReadProgramIcon(HWND window, int size);
