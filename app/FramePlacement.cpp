@@ -148,6 +148,7 @@ void CTabWndHandler::FitToDpi(UINT dpi)
 {
     m_font.Apply(m_hwndTab.GetHandle(), static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), dpi);
     m_hwndTab.SetItemSize(ScaleForDpi(kTabWidth, dpi), 0);
+    m_icons.FitToDpi(dpi);
     m_rowHeight = 0;
 }
 

@@ -95,6 +95,7 @@ void CTabWndHandler::MoveTab(int from, int to)
     const GroupTab& moved = m_group.Tab(to);
     m_hwndTab.DeleteItem(from);
     m_hwndTab.InsertItem(to, moved.title.c_str(), moved.window);
+    m_icons.Sync();
     ShowSelection();
     SyncTabTips(m_hwndTab, m_tipsByFrame);
 }

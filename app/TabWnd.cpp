@@ -96,7 +96,7 @@ LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
 
 CTabWndHandler::CTabWndHandler(std::unique_ptr<CRuleGroup> rules)
     : m_contextTab(-1), m_showCommand(SW_SHOW), m_eventHook(NULL), m_upkeepPosted(false), m_tipsByFrame(false),
-      m_rowHeight(0), m_border(0), m_show(WindowShow::Shown), m_following(false), m_followed(), m_stillSince(0),
+      m_icons(m_hwndTab), m_rowHeight(0), m_border(0), m_show(WindowShow::Shown), m_following(false), m_followed(), m_stillSince(0),
       m_pressed(NULL), m_pressedAt(), m_dragging(false), m_closing(NULL), m_hiddenPasses(0), m_contextWindow(NULL),
       m_ruleGroup(std::move(rules)) {}
 
@@ -120,6 +120,7 @@ bool CTabWndHandler::InsertTab(const CWndProxy& window)
     if (window.IsAttached())
         MarkGrouped(window.GetHandle());
     m_hwndTab.InsertItem(m_group.Count() - 1, title, window.GetHandle());
+    m_icons.Add(window.GetHandle());
     m_rowHeight = 0;
     ShowSelection();
     SyncTabTips(m_hwndTab, m_tipsByFrame);
@@ -285,6 +286,8 @@ LRESULT CTabWndHandler::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lPara
         Upkeep();
     } else if (message == kCycleKey) {
         OnCycleKey(static_cast<int>(wParam));
+    } else if (message == kIconAnswer) {
+        m_icons.OnAnswer(wParam, lParam);
     }
     if (message == WM_DPICHANGED)
         OnDpiChanged(LOWORD(wParam));
@@ -368,15 +371,17 @@ void CTabWndHandler::RefreshTitles(std::vector<HWND>& closed)
         // An empty title is rare: only then is it worth asking whether the window is still there.
         if (!window.GetWindowText(title, kTextChars) && !Live(window.GetHandle()))
             closed.push_back(window.GetHandle());
-        else if (m_group.Retitle(i, title))
-            m_hwndTab.SetItemText(i, title);
+        else if (m_group.Retitle(i, title) && m_hwndTab.SetItemText(i, title))
+            m_icons.Ask(window.GetHandle());
     }
 }
 
 void CTabWndHandler::ShowDroppedTabs(const std::vector<int>& dropped, HWND selectedBefore)
 {
-    for (int index : dropped)
+    for (int index : dropped) {
+        m_icons.Remove(m_hwndTab.GetItemWindow(index));
         m_hwndTab.DeleteItem(index);
+    }
     m_rowHeight = 0;
     SyncTabTips(m_hwndTab, m_tipsByFrame);
     const HWND selected = m_group.Window(m_group.Selection());
@@ -403,6 +408,7 @@ void CTabWndHandler::GiveBack(HWND window, const RECT* at)
         released.MoveWindowAsync(*at);
     released.ShowWindowAsync(SW_SHOW);
     // Taken out by the user: a following group does not take it back.
+    m_icons.Remove(window);
     m_group.TakeOut(index);
     m_hwndTab.DeleteItem(index);
     m_rowHeight = 0;
@@ -429,6 +435,7 @@ LRESULT CTabWndHandler::OnDestroy()
         g_eventFrames.erase(m_eventHook);
     }
     m_ruleGroup.reset();
+    m_icons.Release();
     for (int i = 0; i < m_group.Count(); ++i) {
         CWndProxy window = GetTabWindow(i);
         UnmarkGrouped(window.GetHandle());

@@ -5,6 +5,7 @@
 #include "RuleGroup.h"
 #include "TabCtrlProxy.h"
 #include "TabGroup.h"
+#include "TabIcons.h"
 #include "WndHandler.h"
 #include <memory>
 #include <string>
@@ -115,6 +116,7 @@ private:
     bool m_tipsByFrame;
     // The strip's font away from the screen's own DPI.
     CDpiFont m_font;
+    CTabIcons m_icons;
     // The tab row with its borders and the frame's border, measured again when the row may have
     // changed (0: not measured).
     int m_rowHeight;

@@ -23,7 +23,7 @@ bool IsRunning(HANDLE process)
         && exit.dwLowDateTime == 0 && exit.dwHighDateTime == 0;
 }
 
-std::string ReadProgramName(HANDLE process)
+std::string ReadProgramPath(HANDLE process)
 {
     // Older headers do not declare it; Windows has it from Vista on.
     typedef BOOL(WINAPI * QueryFullProcessImageNameAFn)(HANDLE, DWORD, LPSTR, PDWORD);
@@ -33,7 +33,12 @@ std::string ReadProgramName(HANDLE process)
     DWORD size = sizeof path;
     if (!query || !query(process, 0, path, &size))
         return std::string();
-    const std::string full(path, size);
+    return std::string(path, size);
+}
+
+std::string ReadProgramName(HANDLE process)
+{
+    const std::string full = ReadProgramPath(process);
     return full.substr(full.find_last_of("\\/") + 1);
 }
 
@@ -87,4 +92,17 @@ void CProgramNames::Drop(std::map<DWORD, Entry>::iterator entry)
 {
     ::CloseHandle(entry->second.process);
     m_entries.erase(entry);
+}
+
+std::string GetProgramPath(HWND window)
+{
+    DWORD processId = 0;
+    if (!::GetWindowThreadProcessId(window, &processId) || !processId)
+        return std::string();
+    HANDLE process = OpenForQuery(processId);
+    if (!process)
+        return std::string();
+    const std::string path = ReadProgramPath(process);
+    ::CloseHandle(process);
+    return path;
 }

@@ -27,3 +27,6 @@ private:
     void Drop(std::map<DWORD, Entry>::iterator entry);
     std::map<DWORD, Entry> m_entries;
 };
+
+// The full path of the program file the window's process runs; empty when it cannot be read.
+std::string GetProgramPath(HWND window);

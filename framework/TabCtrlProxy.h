@@ -5,7 +5,7 @@
 // A tab control that is not owned. Each operation is one message to the control, named after
 // what it does, so that the code using the control never spells a message or a cast. Like the
 // messages themselves, none of them throws: a failure comes back as the message's result.
-// Every tab of ours carries a window handle as its item data and no image.
+// Every tab of ours carries a window handle as its item data; its image is set apart.
 class CTabCtrlProxy : public CWndProxy {
 public:
     CTabCtrlProxy(HWND handle = NULL) : CWndProxy(handle) {}
@@ -19,6 +19,10 @@ public:
     void AdjustRect(bool larger, RECT* rect) const { SendMessage(TCM_ADJUSTRECT, larger, Param(rect)); }
     HWND GetToolTips() const { return reinterpret_cast<HWND>(SendMessage(TCM_GETTOOLTIPS, 0, 0)); }
     void SetItemSize(int width, int height) const { SendMessage(TCM_SETITEMSIZE, 0, MAKELPARAM(width, height)); }
+    HIMAGELIST SetImageList(HIMAGELIST images) const
+        { return reinterpret_cast<HIMAGELIST>(SendMessage(TCM_SETIMAGELIST, 0, Param(images))); }
+    // The strip renumbers the images of the other tabs itself.
+    void RemoveImage(int image) const { SendMessage(TCM_REMOVEIMAGE, image, 0); }
 
     // The window a tab stands for, as stored: null for an index that names no tab.
     HWND GetItemWindow(int index) const
@@ -27,7 +31,11 @@ public:
     bool GetItemText(int index, char* buffer, int size) const
         { TCITEMA item = Item(TCIF_TEXT, buffer, size); if (size > 0) buffer[0] = '\0'; return SendMessage(TCM_GETITEMA, index, Param(&item)) != FALSE; }
     bool SetItemText(int index, const char* text) const
-        { TCITEMA item = Item(TCIF_TEXT | TCIF_IMAGE, text); return SendMessage(TCM_SETITEMA, index, Param(&item)) != FALSE; }
+        { TCITEMA item = Item(TCIF_TEXT, text); return SendMessage(TCM_SETITEMA, index, Param(&item)) != FALSE; }
+    int GetItemImage(int index) const
+        { TCITEMA item = Item(TCIF_IMAGE); return SendMessage(TCM_GETITEMA, index, Param(&item)) ? item.iImage : -1; }
+    bool SetItemImage(int index, int image) const
+        { TCITEMA item = Item(TCIF_IMAGE); item.iImage = image; return SendMessage(TCM_SETITEMA, index, Param(&item)) != FALSE; }
     int InsertItem(int index, const char* text, HWND window) const
         { TCITEMA item = Item(TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM, text); item.lParam = reinterpret_cast<LPARAM>(window);
           return static_cast<int>(SendMessage(TCM_INSERTITEMA, index, Param(&item))); }

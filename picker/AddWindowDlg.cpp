@@ -62,7 +62,20 @@ INT_PTR CAddWindowDlg::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
 {
     if (message == WM_DPICHANGED)
         FitRowsToDpi(LOWORD(wParam));
+    else if (message == kIconAnswer)
+        RedrawRowOf(m_icons.OnAnswer(wParam, lParam));
     return CDlgHandler::OnOtherMessage(message, wParam, lParam);
+}
+
+void CAddWindowDlg::RedrawRowOf(HWND window)
+{
+    const LRESULT count = window ? ::SendMessageA(m_list, LB_GETCOUNT, 0, 0) : 0;
+    for (LRESULT i = 0; i < count; ++i) {
+        RECT row;
+        if (::SendMessageA(m_list, LB_GETITEMDATA, i, 0) == reinterpret_cast<LRESULT>(window) &&
+            ::SendMessageA(m_list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&row)) != LB_ERR)
+            ::InvalidateRect(m_list, &row, TRUE);
+    }
 }
 
 // A row holds the small icon at the dialog's DPI and the text line the list measured for its
@@ -71,6 +84,7 @@ void CAddWindowDlg::FitRowsToDpi(UINT dpi)
 {
     m_iconWidth = GetSystemMetricForDpi(SM_CXSMICON, dpi);
     m_iconHeight = GetSystemMetricForDpi(SM_CYSMICON, dpi);
+    m_icons.Reset(m_hWnd, m_iconWidth);
     const int line = static_cast<int>(::SendMessageA(m_list, LB_GETITEMHEIGHT, 0, 0));
     const int row = std::max(::MulDiv(line, static_cast<int>(dpi), static_cast<int>(m_dpi)), m_iconHeight);
     ::SendMessageA(m_list, LB_SETITEMHEIGHT, 0, row);
@@ -116,7 +130,7 @@ INT_PTR CAddWindowDlg::OnDrawItem(WPARAM id, DRAWITEMSTRUCT* item)
         const CWndProxy window(reinterpret_cast<HWND>(
             ::SendMessageA(item->hwndItem, LB_GETITEMDATA, item->itemID, 0)));
         // Bigger icons are scaled down; a missing one leaves the background showing.
-        ::DrawIconEx(dc, rect.left, rect.top, GetWindowIcon(window), m_iconWidth, m_iconHeight, 0,
+        ::DrawIconEx(dc, rect.left, rect.top, m_icons.Of(window.GetHandle()), m_iconWidth, m_iconHeight, 0,
                      brush, DI_NORMAL);
         TEXTMETRICA metrics = {};
         ::GetTextMetricsA(dc, &metrics);

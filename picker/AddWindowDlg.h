@@ -1,5 +1,6 @@
 #pragma once
 #include "DlgHandler.h"
+#include "WindowIcon.h"
 #include "WndEnum.h"
 
 // The "Add a Window" dialog: an owner-drawn list of the eligible top-level windows, each with
@@ -26,6 +27,7 @@ public:
 
 private:
     void FitRowsToDpi(UINT dpi);
+    void RedrawRowOf(HWND window);
 
     HWND m_excluded;
     HWND m_list;
@@ -34,6 +36,8 @@ private:
     int m_iconHeight;
     // The DPI the rows were last fitted to.
     UINT m_dpi;
+    // Looked up as rows are first drawn, kept while the dialog is open.
+    CWindowIcons m_icons;
 };
 
 // Fills the dialog's list with every eligible window of one walk.

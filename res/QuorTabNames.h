@@ -40,8 +40,6 @@ constexpr UINT kLookAgainMs = 250;
 // How long a QuorTab started with rules waits for the windows an earlier one left hidden to show
 // before it looks for its own.
 constexpr DWORD kOrphansShownMs = 2000;
-// How long the picker waits for another application to answer for its icon.
-constexpr UINT kIconQueryTimeoutMs = 500;
 
 // Every tab is this wide at 96 DPI.
 constexpr int kTabWidth = 100;
@@ -50,8 +48,10 @@ constexpr int kRowTrim = 5;
 
 constexpr DWORD kFrameStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER | WS_SYSMENU;
 constexpr DWORD kFrameExStyle = WS_EX_TOOLWINDOW;
+// A fixed-width tab centres its icon and title together, so a long title would run over the
+// icon: both start at the left.
 constexpr DWORD kTabStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TOOLTIPS | TCS_FIXEDWIDTH
-                          | TCS_HOTTRACK | TCS_BOTTOM;
+                          | TCS_FORCELABELLEFT | TCS_HOTTRACK | TCS_BOTTOM;
 
 }  // namespace quortab
 #endif

@@ -60,6 +60,8 @@ Use
       Exit            ends QuorTab and shows every grouped window again
       About...        shows the version
   - Ctrl+Tab and Ctrl+Shift+Tab, or the mouse wheel over the strip, switch between tabs.
+  - Each tab shows its window's icon before the title. A program that is busy or hangs
+    never holds QuorTab up: its tab keeps the icon QuorTab found for it at once.
   - When the last grouped window closes, QuorTab ends by itself.
 
 Starting with a group

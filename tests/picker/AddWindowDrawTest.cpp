@@ -10,6 +10,7 @@ namespace {
 
 const COLORREF kRed = RGB(255, 0, 0);     // the small2 icon of CIconWindows
 const COLORREF kBlue = RGB(0, 0, 255);    // its big icon
+const COLORREF kOrange = RGB(255, 160, 0);  // its class's small icon
 const COLORREF kMarker = RGB(255, 0, 255);
 
 struct ItemColours {
@@ -65,6 +66,31 @@ private:
     HGDIOBJ m_oldBrush;
 };
 
+// The spot ReadItem looks at, in QuorTab's own icon (this test program's file icon) drawn on
+// the window colour.
+COLORREF ProgramIconSpot()
+{
+    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    const HICON icon = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDI_APP),
+                                                       IMAGE_ICON, size, size, 0));
+    CCanvas canvas(size, size);
+    const RECT all = {0, 0, size, size};
+    ::FillRect(canvas.DC(), &all, ::GetSysColorBrush(COLOR_WINDOW));
+    ::DrawIconEx(canvas.DC(), 0, 0, icon, size, size, 0, NULL, DI_NORMAL);
+    ::DestroyIcon(icon);
+    return canvas.At(4, 4);
+}
+
+// Waits until the window's row shows `colour` in its icon: its answer has come.
+DialogStep UntilIconOf(HWND window, COLORREF colour)
+{
+    return [window, colour](HWND dialog) {
+        const HWND list = ListBoxOf(dialog);
+        ::UpdateWindow(list);
+        return ReadItem(list, ItemOf(dialog, window), colour, colour).iconSpot == colour;
+    };
+}
+
 }  // namespace
 
 TEST(AddWindowDraw, SelectedItemInHighlightColoursOthersInWindowColoursWithTheirIcons)
@@ -83,6 +109,8 @@ TEST(AddWindowDraw, SelectedItemInHighlightColoursOthersInWindowColoursWithTheir
     CAddWindowDlg picker(NULL);
     const DriveOutcome outcome = DrivePicker(picker, {
         SelectItemOf(red),
+        UntilIconOf(red, kRed),
+        UntilIconOf(blue, kBlue),
         Once([&](HWND dialog) {
             const HWND list = ListBoxOf(dialog);
             ::UpdateWindow(list);
@@ -99,7 +127,7 @@ TEST(AddWindowDraw, SelectedItemInHighlightColoursOthersInWindowColoursWithTheir
             EXPECT_EQ(window, plain.background);
             EXPECT_GT(plain.textPixels, 0) << "title in COLOR_WINDOWTEXT";
             EXPECT_EQ(0, plain.strayPixels);
-            EXPECT_EQ(window, plain.iconSpot) << "no icon: the background shows";
+            EXPECT_EQ(ProgramIconSpot(), plain.iconSpot) << "no icon from the window or its class: its program's";
 
             EXPECT_EQ(kBlue, ReadItem(list, blueItem, windowText, highlight).iconSpot)
                 << "a big icon is drawn scaled into the same square";
@@ -116,14 +144,15 @@ TEST(AddWindowDraw, SelectedItemInHighlightColoursOthersInWindowColoursWithTheir
             EXPECT_EQ(highlight, ReadItem(list, ItemOf(dialog, bare), highlightText, windowText).background);
         }),
         ClickButton(IDCANCEL)});
-    EXPECT_EQ(5u, outcome.stepsDone);
+    EXPECT_EQ(7u, outcome.stepsDone);
     EXPECT_EQ(0, outcome.result);
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 TEST(AddWindowDraw, ItemGeometryIconAtTopLeftThenOnePixelThenTheCentredTitle)
 {
-    CIconWindows windows({{IconReply::Small2, false, false, "Geometry", false}});
+    // Drawn off the dialog, so only the icon found at once shows: the class's.
+    CIconWindows windows({{IconReply::Small2, true, false, "Geometry", false}});
     ASSERT_TRUE(windows.Ready());
     const HWND list = ::CreateWindowExA(0, "ListBox", "", WS_POPUP | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
                                         0, 0, 200, 100, NULL, NULL, NULL, NULL);
@@ -150,8 +179,8 @@ TEST(AddWindowDraw, ItemGeometryIconAtTopLeftThenOnePixelThenTheCentredTitle)
     ::TextOutA(reference.DC(), rect.left + icon + 1, (rect.top + rect.bottom - metrics.tmHeight) / 2,
                "Geometry", 8);
 
-    EXPECT_EQ(kRed, canvas.At(rect.left, rect.top));
-    EXPECT_EQ(kRed, canvas.At(rect.left + icon - 1, rect.top + icon - 1));
+    EXPECT_EQ(kOrange, canvas.At(rect.left, rect.top));
+    EXPECT_EQ(kOrange, canvas.At(rect.left + icon - 1, rect.top + icon - 1));
     EXPECT_EQ(::GetSysColor(COLOR_WINDOW), canvas.At(rect.left, rect.top + icon))
         << "the icon sits at the top edge, not centred";
     int differences = 0;
@@ -218,6 +247,7 @@ TEST(AddWindowDraw, AtAnotherDpiRowsAndIconsTakeThatDpisSize)
         return std::make_pair(static_cast<int>(rect.bottom - rect.top), spot);
     };
     const DriveOutcome outcome = DrivePicker(picker, {
+        UntilIconOf(red, kRed),
         Once([&](HWND dialog) {
             const auto at96 = look(dialog, 15);
             rowAt96 = at96.first;
@@ -238,6 +268,6 @@ TEST(AddWindowDraw, AtAnotherDpiRowsAndIconsTakeThatDpisSize)
             EXPECT_EQ(window, look(dialog, 16).second) << "back to 16 pixels";
         }),
         ClickButton(IDCANCEL)});
-    EXPECT_EQ(6u, outcome.stepsDone);
+    EXPECT_EQ(7u, outcome.stepsDone);
     EXPECT_EQ(0, outcome.result);
 }

@@ -13,14 +13,21 @@ int MeasureTabRowHeight(UINT dpi)
     const HFONT font = ::CreateFontIndirectA(&stock);
     ::SendMessageA(tab, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     ::SendMessageA(tab, TCM_SETITEMSIZE, 0, MAKELPARAM(quortab::kTabWidth, 0));
+    // Each tab shows an icon of the small-icon size at `dpi`, which may make the row taller.
+    const int icon = GetSystemMetricForDpi(SM_CXSMICON, dpi);
+    const HIMAGELIST images = ::ImageList_Create(icon, icon, ILC_COLOR32 | ILC_MASK, 1, 1);
+    ::ImageList_AddIcon(images, ::LoadIconA(NULL, IDI_APPLICATION));
+    ::SendMessageA(tab, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     // The control sizes its row only once it holds a tab.
     TCITEMA item = {};
-    item.mask = TCIF_TEXT;
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = const_cast<char*>("tab");
+    item.iImage = 0;
     ::SendMessageA(tab, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     RECT rect = {0, 0, 300, 200};
     ::SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rect));
     ::DestroyWindow(parent);
+    ::ImageList_Destroy(images);
     ::DeleteObject(font);
     return 200 - (rect.bottom - rect.top);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "Win32.h"
+#include <functional>
 #include <vector>
 
 // How a window answers WM_GETICON.
@@ -49,4 +50,25 @@ private:
     HANDLE m_release;
     HANDLE m_thread;
     DWORD m_threadId;
+};
+
+// A hidden window of this thread that hands every `message` posted to it on to `take`: what
+// the program's windows do with the answers to their icon questions. A tab strip may be made
+// its child.
+class CAnswerWindow {
+public:
+    CAnswerWindow(UINT message, const std::function<void(WPARAM, LPARAM)>& take);
+    ~CAnswerWindow();
+    HWND Handle() const { return m_window; }
+    // Messages taken so far.
+    int Taken() const { return m_taken; }
+
+private:
+    CAnswerWindow(const CAnswerWindow&) = delete;
+    CAnswerWindow& operator=(const CAnswerWindow&) = delete;
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    UINT m_message;
+    std::function<void(WPARAM, LPARAM)> m_take;
+    int m_taken;
+    HWND m_window;
 };

@@ -140,3 +140,32 @@ LRESULT CALLBACK CIconWindows::WindowProc(HWND window, UINT message, WPARAM wPar
     }
     return reinterpret_cast<LRESULT>(answer);
 }
+
+CAnswerWindow::CAnswerWindow(UINT message, const std::function<void(WPARAM, LPARAM)>& take)
+    : m_message(message), m_take(take), m_taken(0)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = ::GetModuleHandleA(NULL);
+    wc.lpszClassName = "QuorTabAnswerWindow";
+    ::RegisterClassA(&wc);
+    m_window = ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 400, 60, NULL, NULL,
+                                 wc.hInstance, NULL);
+    ::SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+CAnswerWindow::~CAnswerWindow()
+{
+    ::DestroyWindow(m_window);
+}
+
+LRESULT CALLBACK CAnswerWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CAnswerWindow* self = reinterpret_cast<CAnswerWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && message == self->m_message) {
+        ++self->m_taken;
+        self->m_take(wParam, lParam);
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
