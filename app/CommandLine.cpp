@@ -101,35 +101,40 @@ std::string QuoteArgument(const std::string& argument)
     return quoted + "\"";
 }
 
+namespace {
+// The error a word that is neither one of our options nor an option's value makes.
+CommandLineError ErrorOfWord(const std::string& word)
+{
+    if (word.compare(0, 2, "--") == 0 && word.find('=') != std::string::npos &&
+        IsOurOption(word.substr(0, word.find('='))))
+        return CommandLineError::ValueInOption;
+    return word.size() > 1 && word[0] == '-' ? CommandLineError::UnknownOption : CommandLineError::StrayWord;
+}
+}  // namespace
+
 CCommandLine ParseCommandLine(const std::string& arguments)
 {
     const std::vector<std::string> words = SplitArguments(arguments);
     CCommandLine line;
     if (words.empty())
         return line;
-    for (const std::string& word : words)
-        if (word == kHelp) {
-            line.kind = CCommandLine::Help;
-            return line;
-        }
+    if (std::find(words.begin(), words.end(), kHelp) != words.end()) {
+        line.kind = CCommandLine::Help;
+        return line;
+    }
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         RuleKind kind;
         if (word == kFollow) {
             line.follow = true;
-        } else if (RuleOption(word, &kind)) {
-            if (i + 1 == words.size() || IsOurOption(words[i + 1]))
-                return Wrong(CommandLineError::MissingValue, word);
-            if (words[++i].empty())
-                return Wrong(CommandLineError::EmptyValue, word);
-            line.rules.Add(kind, words[i]);
-        } else if (word.compare(0, 2, "--") == 0 && word.find('=') != std::string::npos
-                   && IsOurOption(word.substr(0, word.find('=')))) {
-            return Wrong(CommandLineError::ValueInOption, word);
-        } else if (word.size() > 1 && word[0] == '-') {
-            return Wrong(CommandLineError::UnknownOption, word);
+        } else if (!RuleOption(word, &kind)) {
+            return Wrong(ErrorOfWord(word), word);
+        } else if (i + 1 == words.size() || IsOurOption(words[i + 1])) {
+            return Wrong(CommandLineError::MissingValue, word);
+        } else if (words[++i].empty()) {
+            return Wrong(CommandLineError::EmptyValue, word);
         } else {
-            return Wrong(CommandLineError::StrayWord, word);
+            line.rules.Add(kind, words[i]);
         }
     }
     if (line.rules.Empty())

@@ -1,0 +1,82 @@
+// Tabs that leave the group, and windows their applications hide: the selection passes on, so
+// that the strip never stands under nothing while the group has windows to show.
+#include "TabWnd.h"
+#include "GroupMark.h"
+#include "StripTips.h"
+
+void CTabWndHandler::ShowDroppedTabs(const std::vector<int>& dropped, HWND selectedBefore)
+{
+    for (int index : dropped) {
+        m_icons.Remove(m_hwndTab.GetItemWindow(index));
+        m_hwndTab.DeleteItem(index);
+    }
+    m_rowHeight = 0;
+    SyncTabTips(m_hwndTab, m_tipsByFrame);
+    const HWND selected = m_group.Window(m_group.Selection());
+    if (selected == selectedBefore)
+        return;
+    // The tab that took the closed one's place is shown where it stands, or, when the user
+    // closed that window from the strip, where it stood.
+    ShowSelection();
+    RECT place;
+    const bool closedHere = selectedBefore == m_closing && m_group.GetLastPlace(place);
+    ShowSelectedAt(closedHere ? &place : nullptr);
+}
+
+void CTabWndHandler::GiveBack(HWND window, const RECT* at)
+{
+    const int index = m_group.Find(window);
+    if (index < 0)
+        return;
+    RECT place;
+    const bool wasSelected = index == m_group.Selection() && PlaceOf(window, place);
+    UnmarkGrouped(window);
+    CWndProxy released(::IsWindow(window) ? window : NULL);
+    if (at)
+        released.MoveWindowAsync(*at);
+    released.ShowWindowAsync(SW_SHOW);
+    // Taken out by the user: a following group does not take it back.
+    m_icons.Remove(window);
+    m_group.TakeOut(index);
+    m_hwndTab.DeleteItem(index);
+    m_rowHeight = 0;
+    SyncTabTips(m_hwndTab, m_tipsByFrame);
+    if (m_group.Count() <= 0)
+        PostMessage(WM_CLOSE, 0, 0);
+    else if (wasSelected)
+        PassSelectionOn(m_group.Selection(), &place);
+}
+
+// A selected window its own application hid (one that goes to the notification area) would take
+// the strip and every other tab with it: the next tab takes its place until it shows again.
+void CTabWndHandler::WatchHiddenByApp()
+{
+    const int sel = m_group.Selection();
+    RECT place;
+    if (sel < 0)
+        return;
+    const bool hidden = m_show == WindowShow::Hidden && !m_group.GetPending(m_group.Window(sel), place);
+    if (!hidden) {
+        m_hiddenPasses = 0;
+        m_group.SetHiddenByApp(sel, false);
+    }
+    for (int i = 0; i < m_group.Count(); ++i)
+        if (m_group.Tab(i).hiddenByApp && i != sel && ::IsWindowVisible(m_group.Window(i)))
+            return PassSelectionOn(i, nullptr);
+    // Hidden for less than a whole pass may be a show of ours on its way.
+    if (!hidden || ++m_hiddenPasses < 2 || m_group.Tab(sel).hiddenByApp)
+        return;
+    m_group.SetHiddenByApp(sel, true);
+    const int next = m_group.NextNotHidden();
+    if (next >= 0 && m_group.GetLastPlace(place))
+        PassSelectionOn(next, &place);
+}
+
+void CTabWndHandler::PassSelectionOn(int to, const RECT* at)
+{
+    m_hiddenPasses = 0;
+    m_group.BeginSelect();
+    m_group.Select(to);
+    ShowSelection();
+    ShowSelectedAt(at);
+}
