@@ -56,10 +56,19 @@ Use
   - Right-click the strip of tabs:
       Add Window...   puts another window into the group (it hides until you pick its tab)
       Remove Window   gives the window of the tab you right-clicked back to the desktop
+      Close Window    brings that tab to the front and asks its program to close the window
       Copy Command Line  puts on the clipboard a command line that gathers this group again
       Exit            ends QuorTab and shows every grouped window again
       About...        shows the version
   - Ctrl+Tab and Ctrl+Shift+Tab, or the mouse wheel over the strip, switch between tabs.
+  - Ctrl+Alt+PageDown and Ctrl+Alt+PageUp switch tabs while you work in the grouped window.
+  - Drag a tab along the strip to reorder it; drag it well off the strip to let its window go
+    there. A middle click on a tab lets its window go where it stands. When the window in
+    front leaves, the next tab takes its place.
+  - A program that hides its own window (to the notification area) leaves the others in reach:
+    the next tab comes up, and the hidden one returns to the front when its program shows it.
+  - Windows of programs that run as administrator can be grouped only by a QuorTab that runs
+    as administrator too; QuorTab says so when you pick one.
   - Each tab shows its window's icon before the title. A program that is busy or hangs
     never holds QuorTab up: its tab keeps the icon QuorTab found for it at once.
   - When the last grouped window closes, QuorTab ends by itself.
