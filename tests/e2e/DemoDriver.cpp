@@ -113,10 +113,19 @@ int main()
         !Shot("6-dragged"))
         return Fail("the strip did not follow Minesweeper");
 
+    Say("Dragging the WineMine tab before Notepad's puts it first");
+    if (!quortab.Reachable(quortab.TabPoint(1)))
+        return Fail("the WineMine tab cannot be reached");
+    Drag(quortab.TabPoint(1), quortab.TabPoint(0));
+    if (!Eventually([&] { return quortab.TabTitles().size() == 2 && quortab.TabTitle(0) == "WineMine" &&
+                                 FrameIsPlacedBelow(frame, mines.Window()); }) ||
+        !Shot("7-tab-dragged"))
+        return Fail("the WineMine tab did not move before Notepad's");
+
     Say("Right-click, Exit: both windows are shown again");
     if (!quortab.ChooseFromMenu(quortab.TabPoint(0), kMenuExit) || !quortab.WaitForExit(5000) ||
         !Eventually([&] { return ::IsWindowVisible(notepad.Window()) && ::IsWindowVisible(mines.Window()); }) ||
-        !Shot("7-after-exit"))
+        !Shot("8-after-exit"))
         return Fail("Exit did not show both windows");
     std::printf("QuorTab.exe ended with exit code %ld\n", static_cast<long>(quortab.ExitCode()));
     Say("done");
