@@ -82,7 +82,14 @@ StripPlace CTabWndHandler::PlaceFor(const RECT& window, WindowShow show)
                              static_cast<DWORD>(GetWindowLong(GWL_EXSTYLE)));
         m_border = -frame.left;
     }
-    return PlaceStrip(window, show, m_rowHeight, m_border, WorkAreaOf(window));
+    // Asking for the monitor costs more than the rest of a pass: asked again only when the
+    // window moved or the screen changed.
+    if (!m_workKnown || !::EqualRect(&m_workFor, &window)) {
+        m_work = WorkAreaOf(window);
+        m_workFor = window;
+        m_workKnown = true;
+    }
+    return PlaceStrip(window, show, m_rowHeight, m_border, m_work);
 }
 
 void CTabWndHandler::MoveFrame(HWND window, const StripPlace& place)

@@ -96,7 +96,8 @@ LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
 
 CTabWndHandler::CTabWndHandler(std::unique_ptr<CRuleGroup> rules)
     : m_contextTab(-1), m_showCommand(SW_SHOW), m_eventHook(NULL), m_upkeepPosted(false), m_tipsByFrame(false),
-      m_icons(m_hwndTab), m_rowHeight(0), m_border(0), m_show(WindowShow::Shown), m_following(false), m_followed(), m_stillSince(0),
+      m_icons(m_hwndTab), m_rowHeight(0), m_border(0), m_workKnown(false), m_workFor(), m_work(),
+      m_show(WindowShow::Shown), m_following(false), m_followed(), m_stillSince(0),
       m_pressed(NULL), m_pressedAt(), m_dragging(false), m_closing(NULL), m_hiddenPasses(0), m_contextWindow(NULL),
       m_ruleGroup(std::move(rules)) {}
 
@@ -289,6 +290,8 @@ LRESULT CTabWndHandler::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lPara
     } else if (message == kIconAnswer) {
         m_icons.OnAnswer(wParam, lParam);
     }
+    if (message == WM_DISPLAYCHANGE || message == WM_SETTINGCHANGE)
+        m_workKnown = false;
     if (message == WM_DPICHANGED)
         OnDpiChanged(LOWORD(wParam));
     if (m_ruleGroup)

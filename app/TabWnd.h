@@ -121,6 +121,10 @@ private:
     // changed (0: not measured).
     int m_rowHeight;
     int m_border;
+    // The work area of the monitor of the window last placed under, and that window's rectangle.
+    bool m_workKnown;
+    RECT m_workFor;
+    RECT m_work;
     // The selected window's state and, while following a drag, its last rectangle and since
     // when it has stood there.
     WindowShow m_show;
