@@ -26,14 +26,16 @@ LRESULT CALLBACK CTabWndHandler::StripProc(HWND strip, UINT message, WPARAM wPar
     // The window a press shows must not take the activation, and the mouse with it, before the
     // release: it gets the keyboard then.
     LRESULT result = 0;
-    self->m_showCommand = SW_SHOWNA;
-    if (press)
+    const int showCommand = self->m_showCommand;
+    if (press) {
+        self->m_showCommand = SW_SHOWNA;
         result = ::DefSubclassProc(strip, message, wParam, lParam);
+    }
     if (mouse) {
         RunInBarrier(self->m_hWnd, self->m_hWnd, self->m_hWnd, "Unknown Error",
                      [&] { self->OnStripMouse(press ? WM_LBUTTONDOWN : message, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); });
     }
-    self->m_showCommand = SW_SHOW;
+    self->m_showCommand = showCommand;
     return press ? result : ::DefSubclassProc(strip, message, wParam, lParam);
 }
 
