@@ -50,6 +50,8 @@ const DWORD kPassPacingMs = 15;
 // as long again.
 const DWORD kTimerPassWaitMs = 4 * quortab::kUpkeepMs;
 const DWORD kSettleMs = 300;
+// For the windows a QuorTab let go at its exit to be shown again.
+const DWORD kShownAgainMs = 5000;
 const int kClickTabs = 3;         // tabs 0..2 lie within the narrowest window, never scrolled
 // Each move of a followed window goes this far and the next one back, staying on the desktop with
 // room for the strip below.
@@ -716,6 +718,115 @@ DragShares MeasureDrags(CQuorTabRun& run, HWND selected, const Amounts& amounts)
     return shares;
 }
 
+// What a group of 10 tabs costs with nothing happening: the driver asleep.
+struct IdleFigures {
+    bool measured = false;
+    CpuInterval cpu;
+    LONG paints = 0, passes = 0, follows = 0, walks = 0, looks = 0;
+    int placing = 0;
+    double passMs = NAN;   // median upkeep pass on the program's thread
+    double walkMs = NAN;   // mean walk of a following group over every window
+};
+
+IdleFigures MeasureIdle(const CQuorTabRun& run, int tabs, const Options& options, const Amounts& amounts)
+{
+    IdleFigures idle;
+    ::Sleep(kSettleMs);
+    const LONG paints = run.TabPaints(), passes = run.Passes(), follows = run.FollowTicks();
+    const LONG walks = run.RuleWalks(), looks = run.LookAgains();
+    const double walksMs = run.RuleWalksMs();
+    CCpuMeter meter(run.Cpu(), options);
+    ::Sleep(amounts.idleMs);
+    idle.cpu = meter.Stop();
+    idle.paints = run.TabPaints() - paints;
+    idle.passes = run.Passes() - passes;
+    idle.follows = run.FollowTicks() - follows;
+    idle.walks = run.RuleWalks() - walks;
+    idle.looks = run.LookAgains() - looks;
+    idle.passMs = Median(run.PassMs(passes, passes + idle.passes, tabs));
+    idle.placing = run.PassesPlacingFrame(passes, passes + idle.passes);
+    if (idle.walks > 0)
+        idle.walkMs = (run.RuleWalksMs() - walksMs) / idle.walks;
+    idle.measured = true;
+    return idle;
+}
+
+// The rules that match the first 10 of the fixture's windows ("Grouped 001" to "Grouped 010")
+// and none of the other 90 on the desktop.
+const char* const kFollowArguments = "--title \"Grouped 00?\" --title \"Grouped 010\" --follow";
+
+// The same 10 windows grouped by rules at start, following them, idle; then let go again, shown
+// and unmarked, for the picker-made group that comes next.
+IdleFigures MeasureFollowingIdle(const std::vector<HWND>& windows, const Options& options, const Amounts& amounts)
+{
+    const int tabs = 10;
+    CQuorTabRun run("QuorTabProbed.exe");
+    std::string error;
+    if (!run.StartWithRules(kFollowArguments, tabs, error)) {
+        Fail(error);
+        return IdleFigures();
+    }
+    Progress("idle with 10 tabs and --follow for %lu ms", static_cast<unsigned long>(amounts.idleMs));
+    const IdleFigures idle = MeasureIdle(run, tabs, options, amounts);
+    if (!run.Exit())
+        Fail("QuorTab.exe with --follow did not end with 0 after Exit");
+    // Exit shows every grouped window again, without waiting on their program.
+    if (!WaitFor([&] {
+            return std::all_of(windows.begin(), windows.begin() + tabs, [](HWND w) { return ::IsWindowVisible(w) != 0; });
+        }, kShownAgainMs))
+        Fail("the windows grouped with --follow were not shown again after Exit");
+    return idle;
+}
+
+// The rows of idle with 10 tabs: picked ones against the do-nothing program, and, beside them, the
+// same 10 grouped by rules with --follow against the picked ones.
+void AddIdleRows(CBenchTable& table, const IdleFigures& idle, const IdleFigures& following, const Baseline& baseline)
+{
+    const std::string over = " over " + Fixed("%.0f", idle.cpu.wallMs / 1000) + " s";
+    const std::string baselineIs = "a do-nothing program of ours: one window, the same " +
+                                   std::to_string(quortab::kUpkeepMs) + " ms timer";
+    table.Row("Idle with 10 tabs: CPU share of one core" + over + " (upkeep passes " + FormatMs(idle.passMs) +
+                  " each on the program's thread, median)",
+              FormatPercent(idle.cpu.targetMs / idle.cpu.wallMs),
+              FormatPercent(baseline.idle.targetMs / baseline.idle.wallMs), baselineIs);
+    table.Row("Idle with 10 tabs: wineserver's CPU share" + over, FormatPercent(idle.cpu.serverMs / idle.cpu.wallMs),
+              FormatPercent(baseline.idle.serverMs / baseline.idle.wallMs), "the same, while it ran alone");
+    table.Row("Idle with 10 tabs: X server's CPU share" + over, FormatPercent(idle.cpu.xMs / idle.cpu.wallMs),
+              FormatPercent(baseline.idle.xMs / baseline.idle.wallMs), "the same, while it ran alone");
+    table.Row("Idle with 10 tabs: repaints of the tab strip" + over + " (" + std::to_string(idle.passes) +
+                  " upkeep passes, " + std::to_string(idle.placing) + " of them moved the frame; " +
+                  std::to_string(idle.follows) + " fast follow passes)",
+              FormatCount(idle.paints), FormatCount(static_cast<double>(baseline.idlePaints)),
+              "repaints of the do-nothing program's window");
+    if (!following.measured)
+        return;
+    // Each share against the picked group's; 1.5x is the bound.
+    auto ratio = [](double ours, double theirs) {
+        return theirs > 0 && !std::isnan(ours) ? ", " + Fixed("%.2f", ours / theirs) + "x" : std::string();
+    };
+    const std::string with = "Idle with 10 tabs, --follow (" + std::string(kFollowArguments) + ", 10 matched at start): ";
+    const std::string followOver = " over " + Fixed("%.0f", following.cpu.wallMs / 1000) + " s";
+    const std::string picked = "the same 10 tabs picked, no --follow: the row above";
+    table.Row(with + "CPU share of one core" + followOver + " (upkeep passes " + FormatMs(following.passMs) +
+                  " each on the program's thread, median; " + std::to_string(following.walks) +
+                  " walks over every window, " + FormatMs(following.walkMs) + " each, mean)",
+              FormatPercent(following.cpu.targetMs / following.cpu.wallMs),
+              FormatPercent(idle.cpu.targetMs / idle.cpu.wallMs),
+              picked + ratio(following.cpu.targetMs / following.cpu.wallMs, idle.cpu.targetMs / idle.cpu.wallMs));
+    table.Row(with + "wineserver's CPU share" + followOver,
+              FormatPercent(following.cpu.serverMs / following.cpu.wallMs),
+              FormatPercent(idle.cpu.serverMs / idle.cpu.wallMs),
+              picked + ratio(following.cpu.serverMs / following.cpu.wallMs, idle.cpu.serverMs / idle.cpu.wallMs));
+    table.Row(with + "X server's CPU share" + followOver, FormatPercent(following.cpu.xMs / following.cpu.wallMs),
+              FormatPercent(idle.cpu.xMs / idle.cpu.wallMs),
+              picked + ratio(following.cpu.xMs / following.cpu.wallMs, idle.cpu.xMs / idle.cpu.wallMs));
+    table.Row(with + "repaints of the tab strip" + followOver + " (" + std::to_string(following.passes) +
+                  " upkeep passes, " + std::to_string(following.placing) + " of them moved the frame; " +
+                  std::to_string(following.follows) + " fast follow passes; " + std::to_string(following.walks) +
+                  " walks; " + std::to_string(following.looks) + " looks at newly made windows)",
+              FormatCount(following.paints), FormatCount(idle.paints), picked);
+}
+
 void AddPassRows(CBenchTable& table, const PassLevel& level, const Baseline& baseline)
 {
     const std::string tabs = std::to_string(level.tabs) + (level.tabs == 1 ? " tab" : " tabs");
@@ -752,6 +863,10 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
 
     Progress("baseline program");
     const Baseline baseline = MeasureBaseline(options, amounts);
+
+    // Before the picked group, which would otherwise hold the same windows.
+    Progress("QuorTab (probed) started with rules and --follow, 10 tabs");
+    const IdleFigures following = MeasureFollowingIdle(windows, options, amounts);
 
     Progress("QuorTab (probed) with 1 tab");
     CQuorTabRun run("QuorTabProbed.exe");
@@ -791,31 +906,7 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
         }
         if (count == 10) {
             Progress("idle with 10 tabs for %lu ms", static_cast<unsigned long>(amounts.idleMs));
-            ::Sleep(kSettleMs);
-            const LONG paints = run.TabPaints(), passes = run.Passes(), follows = run.FollowTicks();
-            CCpuMeter meter(run.Cpu(), options);
-            ::Sleep(amounts.idleMs);
-            const CpuInterval idle = meter.Stop();
-            const LONG idlePaints = run.TabPaints() - paints, idlePasses = run.Passes() - passes;
-            const LONG idleFollows = run.FollowTicks() - follows;
-            const std::vector<double> idlePassMs = run.PassMs(passes, passes + idlePasses, count);
-            const int idlePlacing = run.PassesPlacingFrame(passes, passes + idlePasses);
-            const std::string over = " over " + Fixed("%.0f", idle.wallMs / 1000) + " s";
-            const std::string baselineIs = "a do-nothing program of ours: one window, the same " +
-                                           std::to_string(quortab::kUpkeepMs) + " ms timer";
-            table.Row("Idle with 10 tabs: CPU share of one core" + over + " (upkeep passes " +
-                          FormatMs(Median(idlePassMs)) + " each on the program's thread, median)",
-                      FormatPercent(idle.targetMs / idle.wallMs),
-                      FormatPercent(baseline.idle.targetMs / baseline.idle.wallMs), baselineIs);
-            table.Row("Idle with 10 tabs: wineserver's CPU share" + over, FormatPercent(idle.serverMs / idle.wallMs),
-                      FormatPercent(baseline.idle.serverMs / baseline.idle.wallMs), "the same, while it ran alone");
-            table.Row("Idle with 10 tabs: X server's CPU share" + over, FormatPercent(idle.xMs / idle.wallMs),
-                      FormatPercent(baseline.idle.xMs / baseline.idle.wallMs), "the same, while it ran alone");
-            table.Row("Idle with 10 tabs: repaints of the tab strip" + over + " (" + std::to_string(idlePasses) +
-                          " upkeep passes, " + std::to_string(idlePlacing) + " of them moved the frame; " +
-                          std::to_string(idleFollows) + " fast follow passes)",
-                      FormatCount(idlePaints), FormatCount(static_cast<double>(baseline.idlePaints)),
-                      "repaints of the do-nothing program's window");
+            AddIdleRows(table, MeasureIdle(run, count, options, amounts), following, baseline);
         }
         measureLevel(std::vector<HWND>(windows.begin(), windows.begin() + count));
         if (count == 10) {

@@ -2,8 +2,8 @@
 // The benchmark's view into a running QuorTab: registered on the frame as a message hook by the
 // benchmark's own entry, it times each upkeep pass on the program's thread and, from the first
 // pass on, counts the tab strip's repaints, the tab texts written into it and the frame's moves,
-// and the fast passes that follow a moving window, publishing them in the shared block that the
-// benchmark driver reads.
+// the fast passes that follow a moving window and the walks of a group following its rules,
+// publishing them in the shared block that the benchmark driver reads.
 #include "BenchShared.h"
 #include "QuorTabNames.h"
 #include "WndHandler.h"
@@ -79,7 +79,8 @@ inline void CountPaintsOf(HWND tabControl)
 }  // namespace bench
 
 // Brackets every upkeep pass of the frame it is registered on (the upkeep timer's WM_TIMER), and
-// apart from them the follow timer's fast passes, which would otherwise pass for cheap upkeep.
+// apart from them the follow timer's fast passes, which would otherwise pass for cheap upkeep,
+// and the timers of a group that follows its rules, which idle with --follow pays on top.
 class CUpkeepProbe : public CMessageHook {
 public:
     explicit CUpkeepProbe(HWND tabControl) : m_block(bench::OwnBlock()), m_tabControl(tabControl) {}
@@ -112,6 +113,15 @@ public:
                 ::InterlockedIncrement(&m_block->followMoves);
             }
             ::InterlockedIncrement(&m_block->followTicks);
+            return;
+        }
+        if (wParam == quortab::kRuleWalkTimer) {
+            m_block->ruleWalksLength += end - m_start;
+            ::InterlockedIncrement(&m_block->ruleWalks);
+            return;
+        }
+        if (wParam == quortab::kLookAgainTimer) {
+            ::InterlockedIncrement(&m_block->lookAgains);
             return;
         }
         if (wParam != quortab::kUpkeepTimer)

@@ -2,11 +2,11 @@
 // What a benchmark build of QuorTab.exe shares with the benchmark driver while it runs: a block
 // of memory named after the program's process id, holding the timing of each upkeep pass, the
 // tab titles it wrote and the frame's moves it made, the fast passes that follow a moving window,
-// and the number of times the tab strip was painted.
+// the walks of a group that follows its rules, and the number of times the tab strip was painted.
 #include "Win32.h"
 #include <cstdio>
 
-const LONG kBenchBlockVersion = 4;
+const LONG kBenchBlockVersion = 5;
 // Passes kept; the driver reads them well before the ring wraps.
 const LONG kBenchRing = 1024;
 
@@ -29,6 +29,9 @@ struct BenchBlock {
     volatile LONG followMoves;    // of those, the ones that moved the frame
     volatile LONGLONG followTicksLength; // their summed length, in QueryPerformanceCounter ticks
     volatile LONGLONG followMovesLength; // the same of those that moved the frame
+    volatile LONG ruleWalks;      // walks over every window of a group that follows its rules
+    volatile LONG lookAgains;     // looks at windows lately made, which only a creation event starts
+    volatile LONGLONG ruleWalksLength;   // the walks' summed length, in QueryPerformanceCounter ticks
     BenchPass pass[kBenchRing];
 };
 

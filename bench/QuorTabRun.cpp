@@ -41,14 +41,21 @@ bool CQuorTabRun::Pick(HWND previous, HWND window, HWND& picker, std::string& er
     return true;
 }
 
-bool CQuorTabRun::Start(HWND first, std::string& error)
+bool CQuorTabRun::Launch(const std::string& arguments, std::string& error)
 {
-    m_program.reset(new CQuorTabProgram(kNoIdleWait, m_programName));
+    m_program.reset(new CQuorTabProgram(kNoIdleWait, m_programName, arguments));
     if (!m_program->Started()) {
         error = std::string(m_programName) + " did not start: " + ProgramPath(m_programName);
         return false;
     }
     m_cpu.process = m_program->Handle();
+    return true;
+}
+
+bool CQuorTabRun::Start(HWND first, std::string& error)
+{
+    if (!Launch(std::string(), error))
+        return false;
     HWND picker;
     if (!Pick(NULL, first, picker, error))
         return false;
@@ -57,6 +64,29 @@ bool CQuorTabRun::Start(HWND first, std::string& error)
         error = "the frame did not appear";
         return false;
     }
+    return Attach(error);
+}
+
+bool CQuorTabRun::StartWithRules(const std::string& arguments, int tabs, std::string& error)
+{
+    if (!Launch(arguments, error))
+        return false;
+    if (!WaitFor([&] { return (m_frame = m_program->Frame()) != NULL && ::IsWindowVisible(m_frame); },
+                 kStepTimeoutMs)) {
+        error = "the frame did not appear with " + arguments;
+        return false;
+    }
+    if (!Attach(error))
+        return false;
+    if (!WaitFor([&] { return TabCount() == tabs; }, kStepTimeoutMs)) {
+        error = std::to_string(TabCount()) + " tabs instead of " + std::to_string(tabs) + " with " + arguments;
+        return false;
+    }
+    return true;
+}
+
+bool CQuorTabRun::Attach(std::string& error)
+{
     m_tab = m_program->TabControl();
     char name[64];
     BenchBlockName(m_program->Id(), name, sizeof name);

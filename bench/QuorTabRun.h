@@ -1,6 +1,7 @@
 #pragma once
 // A benchmark build of QuorTab.exe running in its own process, driven from outside as a user
-// would drive it: its picker answered, windows added through its menu command, tabs clicked.
+// would drive it: its picker answered, windows added through its menu command, tabs clicked; or
+// started with rules on its command line, which make the group without a picker.
 #include "BenchShared.h"
 #include "BenchUtil.h"
 #include "ProcStat.h"
@@ -17,6 +18,8 @@ public:
 
     // Starts the group with `first` chosen in the first picker; false with `error` set on failure.
     bool Start(HWND first, std::string& error);
+    // Starts it with `arguments` (rules, --follow) and waits until its frame shows `tabs` tabs.
+    bool StartWithRules(const std::string& arguments, int tabs, std::string& error);
     // The Add Window command, answered with `window`.
     bool Add(HWND window, std::string& error);
     // Exit from the menu; true when the program ended with exit code 0.
@@ -43,6 +46,11 @@ public:
     LONG FollowMoves() const { return m_block->followMoves; }
     double FollowTicksMs() const { return m_block->followTicksLength * 1000.0 / m_block->frequency; }
     double FollowMovesMs() const { return m_block->followMovesLength * 1000.0 / m_block->frequency; }
+    // A following group's walks over every window so far, their summed length in milliseconds,
+    // and its looks at lately made windows.
+    LONG RuleWalks() const { return m_block->ruleWalks; }
+    double RuleWalksMs() const { return m_block->ruleWalksLength * 1000.0 / m_block->frequency; }
+    LONG LookAgains() const { return m_block->lookAgains; }
     // Lengths in milliseconds of passes [from, to) that began with `tabs` tabs and wrote
     // `titlesSet` tab texts (0: passes that found nothing changed); -1 takes any.
     std::vector<double> PassMs(LONG from, LONG to, LONG tabs, LONG titlesSet = -1) const;
@@ -52,6 +60,9 @@ public:
 private:
     // Waits for a picker other than `previous` and chooses `window` in it.
     bool Pick(HWND previous, HWND window, HWND& picker, std::string& error) const;
+    bool Launch(const std::string& arguments, std::string& error);
+    // Once the frame shows: its tab control and its timing block.
+    bool Attach(std::string& error);
 
     const char* m_programName;
     std::unique_ptr<CQuorTabProgram> m_program;
