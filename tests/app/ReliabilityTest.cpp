@@ -3,6 +3,7 @@
 // from the keyboard or beyond the primary monitor.
 #include "AppTestSupport.h"
 #include "BoxCatcher.h"
+#include "ImportPatch.h"
 #include "resource.h"
 
 namespace {
@@ -271,4 +272,37 @@ TEST_F(TabGroupTest, AWindowThatAlreadyHasATabGetsNoSecond)
     ASSERT_TRUE(Start(one));
     m_frame->InsertTab(CWndProxy(one));
     EXPECT_EQ(1, TabCount(Tab()));
+}
+
+namespace {
+// Stands in for an elevated application's window, which Windows does not let us move or hide.
+HWND g_refusing = NULL;
+BOOL WINAPI RefusingSetWindowPos(HWND window, HWND after, int x, int y, int cx, int cy, UINT flags)
+{
+    if (window == g_refusing) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    using SetWindowPosProc = BOOL(WINAPI*)(HWND, HWND, int, int, int, int, UINT);
+    static const SetWindowPosProc real = reinterpret_cast<SetWindowPosProc>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetWindowPos")));
+    return real(window, after, x, y, cx, cy, flags);
+}
+}  // namespace
+
+TEST_F(TabGroupTest, AWindowThatRefusesToBeMovedGetsNoTabAndABoxSaysWhy)
+{
+    ASSERT_TRUE(GroupOf(1));
+    g_refusing = App(1);
+    CImportPatch patch("user32.dll", "SetWindowPos", reinterpret_cast<const void*>(RefusingSetWindowPos));
+    ASSERT_TRUE(patch.Patched());
+    CBoxCatcher boxes;
+    Add(App(1));
+    g_refusing = NULL;
+    EXPECT_EQ(1, TabCount(Tab())) << "the group stays as it was";
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_NE(std::string::npos, boxes.Boxes()[0].text.find("administrator")) << boxes.Boxes()[0].text;
+    EXPECT_EQ(quortab::kFrameTitle, boxes.Boxes()[0].caption);
+    EXPECT_TRUE(ShownSoon(App(1))) << "it stays where it is, shown";
+    EXPECT_EQ(NULL, ::GetPropA(App(1), "QuorTab.GroupedBy")) << "and unmarked";
 }
