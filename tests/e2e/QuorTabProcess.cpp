@@ -323,20 +323,20 @@ std::string CQuorTab::AnswerMessageBox() const
     case kMenuAddWindow: PressKeys({'A'}); break;
     case kMenuRemoveWindow: PressKeys({'R'}); break;
     case kMenuCloseWindow:
-        // Where another item shares its letter, the letter only picks it and Enter chooses it.
-        PressKeys({'C'});
-        if (!Eventually([&] { return Menu() == NULL; }, 1000))
-            TypeKeys({VK_RETURN});
+    case kMenuCopyCommandLine:
+        // The two share their letter, which under Wine chooses the first of them at once: these
+        // are counted from the top instead, a key at a time, once the menu has settled under
+        // the mouse.
+        PumpFor(300);
+        PressKeys({VK_HOME});
+        for (int down = 0; down < item; ++down) {
+            PumpFor(100);
+            PressKeys({VK_DOWN});
+        }
+        PumpFor(100);
+        PressKeys({VK_RETURN});
         break;
     case kMenuExit: PressKeys({'E'}); break;
-    case kMenuCopyCommandLine: {
-        // By place, from the top: its letter may be shared by an item above it.
-        std::vector<WORD> keys(1, VK_HOME);
-        keys.insert(keys.end(), item, VK_DOWN);
-        keys.push_back(VK_RETURN);
-        TypeKeys(keys);
-        break;
-    }
     default: break;
     }
     if (!Eventually([&] { return Menu() == NULL; }))
