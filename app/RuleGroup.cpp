@@ -163,6 +163,7 @@ void CRuleGroup::OnMessage(UINT message, WPARAM event, LPARAM window)
         return;
     const HWND handle = reinterpret_cast<HWND>(window);
     if (event == EVENT_OBJECT_CREATE) {
+        m_known.erase(handle);
         // Not yet shown nor titled, as a rule: looked at again shortly.
         if (m_fresh.empty())
             m_frame->SetTimer(kLookAgainTimer, kLookAgainMs);
@@ -185,8 +186,15 @@ bool CRuleGroup::OnTimer(UINT_PTR id)
 void CRuleGroup::LookAtEveryWindow()
 {
     m_programs.DropEnded();
-    for (HWND window : AllWindows())
+    // What is known of the windows the walk no longer sees goes with them.
+    std::map<HWND, Known> seen;
+    for (HWND window : AllWindows()) {
         Consider(window);
+        auto known = m_known.find(window);
+        if (known != m_known.end())
+            seen.insert(*known);
+    }
+    m_known.swap(seen);
 }
 
 void CRuleGroup::LookAtFreshWindows()
@@ -213,18 +221,33 @@ void CRuleGroup::Consider(HWND window)
         Take(window);
 }
 
+// Cheapest first: every question to another process's window costs a trip to the system, and the
+// once-a-second walk asks them of every window on the desktop.
 bool CRuleGroup::Matches(HWND window)
 {
-    DWORD process = 0;
-    // Our own message boxes are no one's to group.
-    if (!::GetWindowThreadProcessId(window, &process) || process == ::GetCurrentProcessId()
-        || !IsEligibleWindow(window))
+    const Known known = KnownOf(window);
+    if (known.never)
         return false;
-    WindowFacts facts;
-    facts.program = m_programs.OfProcess(process);
-    facts.className = ClassOf(window);
-    facts.title = TitleOf(window);
-    return m_rules.Matches(facts);
+    const bool byTitle = !known.byProgramOrClass && m_rules.Has(RuleKind::Title)
+                      && m_rules.Matches(RuleKind::Title, TitleOf(window));
+    return (known.byProgramOrClass || byTitle) && IsEligibleWindow(window);
+}
+
+CRuleGroup::Known CRuleGroup::KnownOf(HWND window)
+{
+    auto found = m_known.find(window);
+    if (found != m_known.end())
+        return found->second;
+    Known known{false, false};
+    DWORD process = 0;
+    // Our own message boxes are no one's to group; nor is a window already gone.
+    if (::GetWindowThreadProcessId(window, &process) && process != ::GetCurrentProcessId())
+        known.byProgramOrClass = m_rules.Matches(RuleKind::Process, m_programs.OfProcess(process))
+                              || m_rules.Matches(RuleKind::Class, ClassOf(window));
+    else
+        known.never = true;
+    m_known[window] = known;
+    return known;
 }
 
 void CRuleGroup::Take(HWND window)

@@ -3,6 +3,7 @@
 // follows them, goes on taking in matching windows for as long as it lives.
 #include "ProgramName.h"
 #include "Rules.h"
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +35,12 @@ private:
     // Takes the window in when it matches and no one else has it.
     void Consider(HWND window);
     bool Matches(HWND window);
+    // What never changes while a window lives, read at its first look: its process and class.
+    struct Known {
+        bool never;             // ours, or gone
+        bool byProgramOrClass;  // matched whatever its title
+    };
+    Known KnownOf(HWND window);
     void Take(HWND window);
 
     CTabWndHandler* m_frame;
@@ -42,6 +49,7 @@ private:
     // Once the first window is in, an empty group is one about to close: it takes in no more.
     bool m_begun;
     CProgramNames m_programs;
+    std::map<HWND, Known> m_known;
     std::vector<HWINEVENTHOOK> m_hooks;
     // Windows made lately, with when, to be looked at again once they have shown and been titled.
     struct Fresh {

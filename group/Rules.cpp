@@ -112,6 +112,23 @@ bool CRuleSet::Matches(const WindowFacts& window) const
     return false;
 }
 
+bool CRuleSet::Matches(RuleKind kind, const std::string& text) const
+{
+    const WindowFacts window{text, text, text};
+    for (const Compiled& rule : m_rules)
+        if (rule.kind == kind && RuleMatches(rule, window))
+            return true;
+    return false;
+}
+
+bool CRuleSet::Has(RuleKind kind) const
+{
+    for (const Compiled& rule : m_rules)
+        if (rule.kind == kind)
+            return true;
+    return false;
+}
+
 std::vector<Rule> CRuleSet::MatchingNone(const std::vector<WindowFacts>& windows) const
 {
     std::vector<Rule> unmatched;

@@ -43,6 +43,10 @@ public:
     bool Empty() const { return m_rules.empty(); }
     std::vector<Rule> Rules() const;
     bool Matches(const WindowFacts& window) const;
+    // Whether a rule of `kind` matches `text`, one fact of a window; a window's program and class
+    // stay as they are while it lives, so a caller need read its title only while that can decide.
+    bool Matches(RuleKind kind, const std::string& text) const;
+    bool Has(RuleKind kind) const;
     // The rules that match none of `windows`, in the order they were added.
     std::vector<Rule> MatchingNone(const std::vector<WindowFacts>& windows) const;
 

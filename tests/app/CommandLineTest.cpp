@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "RuleText.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -8,15 +9,6 @@ std::string Joined(const std::vector<std::string>& words)
     std::string text;
     for (const std::string& word : words)
         text += "[" + word + "]";
-    return text;
-}
-
-std::string Describe(const std::vector<Rule>& rules)
-{
-    const char* kinds[] = {"process", "class", "title"};
-    std::string text;
-    for (const Rule& rule : rules)
-        text += std::string(text.empty() ? "" : " ") + kinds[static_cast<int>(rule.kind)] + ":" + rule.pattern;
     return text;
 }
 

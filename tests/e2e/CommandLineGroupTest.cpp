@@ -160,3 +160,17 @@ TEST_F(E2eCommandLine, RulesTakeTheWindowsAKilledQuorTabLeftHidden)
     EXPECT_TRUE(Eventually([&] { return quortab.TabCount() == 1 && quortab.TabWindow(0) == notepad; }))
         << quortab.Describe() << quortab.MessageBoxes();
 }
+
+// The once-a-second walk keeps what never changes of a window it has seen, but not its title.
+TEST_F(E2eCommandLine, FollowingTakesInAWindowSeenBeforeOnceItsTitleComesToMatch)
+{
+    ASSERT_TRUE(StartApps({"title=Draft;x=300;y=150;w=400;h=250"}, {kMinesweeper}));
+    CQuorTab quortab("--title \"Final *\" --follow");
+    PumpFor(2 * quortab::kRuleWalkMs + 500);
+    ASSERT_EQ(0, quortab.TabCount()) << quortab.Describe();
+
+    ASSERT_TRUE(::SetWindowTextA(App(0), "Final 2"));
+    EXPECT_TRUE(Eventually([&] { return quortab.TabCount() == 1 && quortab.TabWindow(0) == App(0); }, 10000))
+        << quortab.Describe();
+    EXPECT_TRUE(StripSettlesUnder(quortab.WaitForFrame(), App(0)));
+}

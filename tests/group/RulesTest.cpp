@@ -1,4 +1,5 @@
 #include "Rules.h"
+#include "RuleText.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,9 +94,15 @@ TEST(RuleSet, AWindowMatchesWhenAnyRuleMatchesItsOwnText)
         {{"", "", u8"Report — Word"}, true},
     };
     const CRuleSet rules = SampleRules();
-    for (const WindowCase& c : cases)
+    for (const WindowCase& c : cases) {
         EXPECT_EQ(c.matches, rules.Matches(c.window))
             << c.window.program << " | " << c.window.className << " | " << c.window.title;
+        // Asked one fact at a time, as a walk that keeps a window's program and class does.
+        const bool byFacts = rules.Matches(RuleKind::Process, c.window.program)
+                          || rules.Matches(RuleKind::Class, c.window.className)
+                          || rules.Matches(RuleKind::Title, c.window.title);
+        EXPECT_EQ(c.matches, byFacts) << c.window.program << " | " << c.window.className << " | " << c.window.title;
+    }
     EXPECT_FALSE(CRuleSet().Matches({"notepad.exe", "Notepad", "Untitled - Notepad"}));
 }
 
@@ -105,15 +112,9 @@ TEST(RuleSet, AProcessRuleNeverMatchesAWindowWhoseProgramIsUnknown)
     rules.Add(RuleKind::Process, "*");
     EXPECT_FALSE(rules.Matches({"", "Notepad", "Untitled"}));
     EXPECT_TRUE(rules.Matches({"a.exe", "", ""}));
-}
-
-std::string Describe(const std::vector<Rule>& rules)
-{
-    const char* kinds[] = {"process", "class", "title"};
-    std::string text;
-    for (const Rule& rule : rules)
-        text += std::string(text.empty() ? "" : " ") + kinds[static_cast<int>(rule.kind)] + ":" + rule.pattern;
-    return text;
+    EXPECT_FALSE(rules.Matches(RuleKind::Process, ""));
+    EXPECT_TRUE(rules.Has(RuleKind::Process));
+    EXPECT_FALSE(rules.Has(RuleKind::Title));
 }
 
 TEST(RuleSet, KeepsItsRulesInOrderAndNamesThoseThatFoundNothing)
