@@ -59,17 +59,15 @@ void CTabIcons::Show(HWND window, HICON icon)
     else if ((image = ::ImageList_AddIcon(m_images, icon)) >= 0)
         m_imageOf[window] = image;
     // Setting the image again also redraws the tab.
-    const int count = m_strip.GetItemCount();
-    for (int i = 0; i < count; ++i)
-        if (m_strip.GetItemWindow(i) == window)
-            m_strip.SetItemImage(i, image);
+    const int tab = m_group.Find(window);
+    if (tab >= 0)
+        m_strip.SetItemImage(tab, image);
 }
 
 void CTabIcons::Sync() const
 {
-    const int count = m_strip.GetItemCount();
-    for (int i = 0; i < count; ++i)
-        m_strip.SetItemImage(i, ImageOf(m_strip.GetItemWindow(i)));
+    for (int i = 0; i < m_group.Count(); ++i)
+        m_strip.SetItemImage(i, ImageOf(m_group.Window(i)));
 }
 
 int CTabIcons::ImageOf(HWND window) const

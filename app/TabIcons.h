@@ -1,5 +1,6 @@
 #pragma once
 #include "TabCtrlProxy.h"
+#include "TabGroup.h"
 #include "WindowIcon.h"
 #include <map>
 
@@ -9,7 +10,7 @@
 // posted to the strip's parent, which hands them to OnAnswer.
 class CTabIcons {
 public:
-    explicit CTabIcons(const CTabCtrlProxy& strip) : m_strip(strip), m_images(NULL) {}
+    CTabIcons(const CTabCtrlProxy& strip, const CTabGroup& group) : m_strip(strip), m_group(group), m_images(NULL) {}
     ~CTabIcons() { Release(); }
 
     // (Re)makes the image list at the small-icon size for `dpi` and gives it to the strip.
@@ -34,6 +35,7 @@ private:
     int ImageOf(HWND window) const;
 
     const CTabCtrlProxy& m_strip;
+    const CTabGroup& m_group;
     CWindowIcons m_icons;
     HIMAGELIST m_images;
     std::map<HWND, int> m_imageOf;

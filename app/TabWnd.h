@@ -56,7 +56,7 @@ protected:
 private:
     // Showing the group: the strip changes only where the group did.
     void ShowSelection();
-    void ShowDroppedTabs(const std::vector<int>& dropped, HWND selectedBefore);
+    void ShowDroppedTabs(const std::vector<int>& dropped, const std::vector<HWND>& closed, HWND selectedBefore);
 
     // Switching: the newly selected window takes the place of tab `from`'s.
     void OnSelChange();

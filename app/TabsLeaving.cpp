@@ -4,12 +4,13 @@
 #include "GroupMark.h"
 #include "StripTips.h"
 
-void CTabWndHandler::ShowDroppedTabs(const std::vector<int>& dropped, HWND selectedBefore)
+void CTabWndHandler::ShowDroppedTabs(const std::vector<int>& dropped, const std::vector<HWND>& closed,
+                                     HWND selectedBefore)
 {
-    for (int index : dropped) {
-        m_icons.Remove(m_hwndTab.GetItemWindow(index));
+    for (HWND window : closed)
+        m_icons.Remove(window);
+    for (int index : dropped)
         m_hwndTab.DeleteItem(index);
-    }
     m_rowHeight = 0;
     SyncTabTips(m_hwndTab, m_tipsByFrame);
     const HWND selected = m_group.Window(m_group.Selection());
@@ -29,7 +30,8 @@ void CTabWndHandler::GiveBack(HWND window, const RECT* at)
     if (index < 0)
         return;
     RECT place;
-    const bool wasSelected = index == m_group.Selection() && PlaceOf(window, place);
+    const bool wasSelected = index == m_group.Selection();
+    const bool placed = wasSelected && PlaceOf(window, place);
     UnmarkGrouped(window);
     CWndProxy released(::IsWindow(window) ? window : NULL);
     if (at)
@@ -44,7 +46,7 @@ void CTabWndHandler::GiveBack(HWND window, const RECT* at)
     if (m_group.Count() <= 0)
         PostMessage(WM_CLOSE, 0, 0);
     else if (wasSelected)
-        PassSelectionOn(m_group.Selection(), &place);
+        PassSelectionOn(m_group.Selection(), placed ? &place : nullptr);
 }
 
 // A selected window its own application hid (one that goes to the notification area) would take

@@ -24,12 +24,6 @@ public:
     // The strip renumbers the images of the other tabs itself.
     void RemoveImage(int image) const { SendMessage(TCM_REMOVEIMAGE, image, 0); }
 
-    // The window a tab stands for, as stored: null for an index that names no tab.
-    HWND GetItemWindow(int index) const
-        { TCITEMA item = Item(TCIF_PARAM); SendMessage(TCM_GETITEMA, index, Param(&item)); return reinterpret_cast<HWND>(item.lParam); }
-    // Fills the buffer with the tab's text, or leaves it empty for an index that names no tab.
-    bool GetItemText(int index, char* buffer, int size) const
-        { TCITEMA item = Item(TCIF_TEXT, buffer, size); if (size > 0) buffer[0] = '\0'; return SendMessage(TCM_GETITEMA, index, Param(&item)) != FALSE; }
     bool SetItemText(int index, const char* text) const
         { TCITEMA item = Item(TCIF_TEXT, text); return SendMessage(TCM_SETITEMA, index, Param(&item)) != FALSE; }
     int GetItemImage(int index) const

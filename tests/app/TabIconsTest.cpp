@@ -15,13 +15,14 @@ protected:
           parent(kIconAnswer, [this](WPARAM w, LPARAM l) { icons.OnAnswer(w, l); }),
           strip(::CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | TCS_FIXEDWIDTH | TCS_BOTTOM,
                                   0, 0, 400, 60, parent.Handle(), NULL, NULL, NULL)),
-          icons(strip) {}
+          icons(strip, group) {}
 
     // Tabs for the windows, in order, as the frame inserts them.
     void Insert(std::initializer_list<size_t> which)
     {
         for (size_t i : which) {
             strip.InsertItem(strip.GetItemCount(), "tab", windows.Window(i));
+            group.Insert(windows.Window(i), "tab");
             icons.Add(windows.Window(i));
         }
     }
@@ -55,6 +56,7 @@ protected:
     CIconWindows windows;
     CAnswerWindow parent;
     CTabCtrlProxy strip;
+    CTabGroup group;
     CTabIcons icons;
 };
 }  // namespace
@@ -74,6 +76,7 @@ TEST_F(TabIcons, EachTabKeepsItsWindowsIconThroughRetitlesRemovalsMovesAndDpis)
 
     // The middle tab goes: its image with it, the others keep theirs.
     icons.Remove(windows.Window(1));
+    group.Remove(1);
     strip.DeleteItem(1);
     EXPECT_TRUE(Answered({kRed, kBlue}));
     EXPECT_EQ(2, ::ImageList_GetImageCount(Images()));
@@ -84,6 +87,7 @@ TEST_F(TabIcons, EachTabKeepsItsWindowsIconThroughRetitlesRemovalsMovesAndDpis)
     EXPECT_TRUE(Answered({kRed, kBlue}));
 
     // The first tab moves behind the other, as a drag would move it.
+    group.Move(0, 1);
     strip.DeleteItem(0);
     strip.InsertItem(1, "tab", windows.Window(0));
     icons.Sync();
@@ -91,6 +95,7 @@ TEST_F(TabIcons, EachTabKeepsItsWindowsIconThroughRetitlesRemovalsMovesAndDpis)
 
     // A late answer for a window whose tab has gone changes nothing.
     icons.Remove(windows.Window(2));
+    group.Remove(0);
     strip.DeleteItem(0);
     icons.OnAnswer(reinterpret_cast<WPARAM>(windows.Window(2)), reinterpret_cast<LPARAM>(windows.Icon(kRoleBig)));
     EXPECT_TRUE(Answered({kRed}));
