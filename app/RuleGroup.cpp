@@ -8,6 +8,7 @@
 #include "WndEnum.h"
 #include <algorithm>
 #include <map>
+#include <set>
 
 using namespace quortab;
 
@@ -15,6 +16,10 @@ namespace {
 
 // A window event of another process, posted to the frame: wParam the event, lParam the window.
 const UINT kRuleWindowEvent = WM_APP + 16;
+
+// Titles the walk reads again a walk, of windows seen before: under Wine each is a wineserver
+// request, and this many a second stays within the idle cost of a group that follows no rules.
+const size_t kTitlesPerWalk = 20;
 
 // The rule group each window-event hook reports to.
 std::map<HWINEVENTHOOK, CRuleGroup*> g_ruleHooks;
@@ -106,7 +111,7 @@ void WaitUntilShown(const std::vector<HWND>& windows, DWORD timeoutMs)
 }
 
 CRuleGroup::CRuleGroup(const CRuleSet& rules, bool follow)
-    : m_frame(nullptr), m_rules(rules), m_follow(follow), m_begun(false) {}
+    : m_frame(nullptr), m_rules(rules), m_follow(follow), m_begun(false), m_walks(0) {}
 
 CRuleGroup::~CRuleGroup()
 {
@@ -186,15 +191,51 @@ bool CRuleGroup::OnTimer(UINT_PTR id)
 void CRuleGroup::LookAtEveryWindow()
 {
     m_programs.DropEnded();
+    ++m_walks;
+    const std::vector<HWND> windows = AllWindows();
+    const std::set<HWND> due = TitlesDue(windows);
     // What is known of the windows the walk no longer sees goes with them.
     std::map<HWND, Known> seen;
-    for (HWND window : AllWindows()) {
-        Consider(window);
+    for (HWND window : windows) {
         auto known = m_known.find(window);
-        if (known != m_known.end())
-            seen.insert(*known);
+        const bool look = known == m_known.end() || due.count(window)
+                       || (!Settled(known->second) && !WaitsForTitle(known->second));
+        if (look)
+            Consider(window);
+        if ((known = m_known.find(window)) != m_known.end())
+            seen.insert(m_known.extract(known));
     }
     m_known.swap(seen);
+}
+
+// Windows seen before that only a new title could bring in are looked at in turns, the longest
+// unread first, a few a walk: a desktop of many windows then costs no more at idle than one of a
+// few, and a title that changes with no event to say so is still read within seconds.
+std::set<HWND> CRuleGroup::TitlesDue(const std::vector<HWND>& windows) const
+{
+    std::vector<std::pair<unsigned, HWND>> waiting;
+    for (HWND window : windows) {
+        auto known = m_known.find(window);
+        if (known != m_known.end() && WaitsForTitle(known->second))
+            waiting.push_back({known->second.readAt, window});
+    }
+    const size_t due = std::min(waiting.size(), kTitlesPerWalk);
+    std::partial_sort(waiting.begin(), waiting.begin() + due, waiting.end());
+    std::set<HWND> windowsDue;
+    for (size_t i = 0; i < due; ++i)
+        windowsDue.insert(waiting[i].second);
+    return windowsDue;
+}
+
+// Never to match, whatever becomes of it.
+bool CRuleGroup::Settled(const Known& known) const
+{
+    return known.never || (!known.byProgramOrClass && !m_rules.Has(RuleKind::Title));
+}
+
+bool CRuleGroup::WaitsForTitle(const Known& known) const
+{
+    return !Settled(known) && !known.byProgramOrClass && known.titleRead && !known.titleMatches;
 }
 
 void CRuleGroup::LookAtFreshWindows()
@@ -225,20 +266,35 @@ void CRuleGroup::Consider(HWND window)
 // once-a-second walk asks them of every window on the desktop.
 bool CRuleGroup::Matches(HWND window)
 {
-    const Known known = KnownOf(window);
+    Known& known = KnownOf(window);
     if (known.never)
         return false;
-    const bool byTitle = !known.byProgramOrClass && m_rules.Has(RuleKind::Title)
-                      && m_rules.Matches(RuleKind::Title, TitleOf(window));
-    return (known.byProgramOrClass || byTitle) && IsEligibleWindow(window);
+    return (known.byProgramOrClass || TitleMatches(window, known)) && IsEligibleWindow(window);
 }
 
-CRuleGroup::Known CRuleGroup::KnownOf(HWND window)
+// Titles rarely change: the rules look at one again only when it has.
+bool CRuleGroup::TitleMatches(HWND window, Known& known)
+{
+    if (!m_rules.Has(RuleKind::Title))
+        return false;
+    wchar_t title[kTextChars];
+    title[0] = L'\0';
+    ::GetWindowTextW(window, title, kTextChars);
+    known.readAt = m_walks;
+    if (known.titleRead && known.title == title)
+        return known.titleMatches;
+    known.titleRead = true;
+    known.title = title;
+    known.titleMatches = m_rules.Matches(RuleKind::Title, Utf8FromWide(title));
+    return known.titleMatches;
+}
+
+CRuleGroup::Known& CRuleGroup::KnownOf(HWND window)
 {
     auto found = m_known.find(window);
     if (found != m_known.end())
         return found->second;
-    Known known{false, false};
+    Known known{};
     DWORD process = 0;
     // Our own message boxes are no one's to group; nor is a window already gone.
     if (::GetWindowThreadProcessId(window, &process) && process != ::GetCurrentProcessId())
@@ -246,8 +302,7 @@ CRuleGroup::Known CRuleGroup::KnownOf(HWND window)
                               || m_rules.Matches(RuleKind::Class, ClassOf(window));
     else
         known.never = true;
-    m_known[window] = known;
-    return known;
+    return m_known[window] = known;
 }
 
 void CRuleGroup::Take(HWND window)

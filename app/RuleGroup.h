@@ -5,6 +5,7 @@
 #include "Rules.h"
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,12 +36,21 @@ private:
     // Takes the window in when it matches and no one else has it.
     void Consider(HWND window);
     bool Matches(HWND window);
-    // What never changes while a window lives, read at its first look: its process and class.
+    // What never changes while a window lives, read at its first look (its process and class),
+    // and its title as last read, with the title rules' verdict on it.
     struct Known {
         bool never;             // ours, or gone
         bool byProgramOrClass;  // matched whatever its title
+        bool titleRead;
+        bool titleMatches;
+        unsigned readAt;  // the walk that last read its title
+        std::wstring title;
     };
-    Known KnownOf(HWND window);
+    Known& KnownOf(HWND window);
+    bool TitleMatches(HWND window, Known& known);
+    bool Settled(const Known& known) const;
+    bool WaitsForTitle(const Known& known) const;
+    std::set<HWND> TitlesDue(const std::vector<HWND>& windows) const;
     void Take(HWND window);
 
     CTabWndHandler* m_frame;
@@ -50,6 +60,7 @@ private:
     bool m_begun;
     CProgramNames m_programs;
     std::map<HWND, Known> m_known;
+    unsigned m_walks;
     std::vector<HWINEVENTHOOK> m_hooks;
     // Windows made lately, with when, to be looked at again once they have shown and been titled.
     struct Fresh {
