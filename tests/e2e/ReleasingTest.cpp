@@ -92,10 +92,13 @@ TEST_F(E2eReleasing, ClosingMinesweeperWithAltF4HandsTheStripToNotepad)
     ASSERT_TRUE(quortab.Group(Apps()));
     ASSERT_TRUE(quortab.ClickTab(1));
     ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == mines; }));
+    // In front is not yet focused: the keys wait until WineMine has taken its activation in.
+    CatchUpApps();
     const RECT notepadStood = WindowRect(notepad);
 
     PressKeys({VK_MENU, VK_F4});
-    ASSERT_TRUE(ProcessOf(mines).WaitForExit(5000));
+    ASSERT_TRUE(ProcessOf(mines).WaitForExit(5000))
+        << "in front: '" << WindowTitle(::GetForegroundWindow()) << "'; " << quortab.Describe();
     EXPECT_TRUE(Eventually([&] { return quortab.TabCount() == 1 && quortab.Selection() == 0; }));
     EXPECT_EQ(std::vector<std::string>{"Untitled - Notepad"}, quortab.TabTitles());
     EXPECT_TRUE(StripSettlesUnder(quortab.Frame(), notepad));
@@ -151,9 +154,10 @@ TEST_F(E2eReleasing, ClosingTheLastGroupedApplicationEndsQuorTabWithZero)
     CQuorTab quortab;
     ASSERT_TRUE(quortab.StartWith(notepad));
     ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == notepad; }));
+    CatchUpApps();
 
     PressKeys({VK_MENU, VK_F4});
-    ASSERT_TRUE(ProcessOf(notepad).WaitForExit(5000));
+    ASSERT_TRUE(ProcessOf(notepad).WaitForExit(5000)) << "in front: '" << WindowTitle(::GetForegroundWindow()) << "'";
     ASSERT_TRUE(quortab.WaitForExit(5000)) << quortab.Describe();
     EXPECT_EQ(0u, quortab.ExitCode());
 }
