@@ -297,9 +297,11 @@ CRuleGroup::Known& CRuleGroup::KnownOf(HWND window)
     Known known{};
     DWORD process = 0;
     // Our own message boxes are no one's to group; nor is a window already gone.
+    // Only what a rule asks for is read: a process opened here is also looked at every walk.
     if (::GetWindowThreadProcessId(window, &process) && process != ::GetCurrentProcessId())
-        known.byProgramOrClass = m_rules.Matches(RuleKind::Process, m_programs.OfProcess(process))
-                              || m_rules.Matches(RuleKind::Class, ClassOf(window));
+        known.byProgramOrClass =
+            (m_rules.Has(RuleKind::Process) && m_rules.Matches(RuleKind::Process, m_programs.OfProcess(process)))
+            || (m_rules.Has(RuleKind::Class) && m_rules.Matches(RuleKind::Class, ClassOf(window)));
     else
         known.never = true;
     return m_known[window] = known;
