@@ -50,27 +50,6 @@ void ShowBox(const std::string& text, UINT icon)
     ::MessageBoxW(NULL, WideFromUtf8(text).c_str(), WideFromUtf8(kFrameTitle).c_str(), MB_OK | icon);
 }
 
-class CAllWindows : public CWndEnumerator {
-public:
-    bool OnWindow(CWndProxy& window) override
-    {
-        windows.push_back(window.GetHandle());
-        return true;
-    }
-    std::vector<HWND> windows;
-};
-
-// Every top-level window, top-most first; what the walk saw when it fails part-way.
-std::vector<HWND> AllWindows()
-{
-    CAllWindows all;
-    try {
-        EnumTopLevelWindows(all);
-    } catch (const CWindowsError&) {
-    }
-    return all.windows;
-}
-
 }  // namespace
 
 bool ReadCommandLine(const std::string& arguments, std::unique_ptr<CRuleGroup>& rules, int& exitCode)
@@ -192,7 +171,7 @@ void CRuleGroup::LookAtEveryWindow()
 {
     m_programs.DropEnded();
     ++m_walks;
-    const std::vector<HWND> windows = AllWindows();
+    const std::vector<HWND> windows = ListTopLevelWindows();
     const std::set<HWND> due = TitlesDue(windows);
     // What is known of the windows the walk no longer sees goes with them.
     std::map<HWND, Known> seen;

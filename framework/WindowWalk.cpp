@@ -5,6 +5,12 @@ namespace {
 // An exception thrown by a visitor waits here while EnumWindows unwinds: it must not cross
 // the system's frames.
 std::exception_ptr g_visitorError;
+
+BOOL CALLBACK ListWndProc(HWND handle, LPARAM lParam)
+{
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(handle);
+    return TRUE;
+}
 }
 
 BOOL CALLBACK EnumWndProc(HWND handle, LPARAM lParam)
@@ -33,4 +39,14 @@ void EnumTopLevelWindows(CWndEnumerator& visitor)
     if (error.GetCode() == ERROR_SUCCESS || error.GetCode() == ERROR_FILE_NOT_FOUND)
         return;
     throw error;
+}
+
+std::vector<HWND> ListTopLevelWindows()
+{
+    // The same windows in the same order as EnumWindows, which under Wine asks the server whether
+    // each still exists before it calls back: a request per window of another process, every walk.
+    // Wine lists message-only windows here too; no one can see or pick them.
+    std::vector<HWND> windows;
+    ::EnumDesktopWindows(NULL, ListWndProc, reinterpret_cast<LPARAM>(&windows));
+    return windows;
 }

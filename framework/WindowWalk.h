@@ -1,5 +1,6 @@
 #pragma once
 #include "WndProxy.h"
+#include <vector>
 
 // Visitor of the desktop's top-level windows, made on its user's stack for one walk.
 class CWndEnumerator {
@@ -16,6 +17,10 @@ protected:
 // Throws CWindowsError when the walk fails; an exception from the visitor ends the walk and
 // comes out of here.
 void EnumTopLevelWindows(CWndEnumerator& visitor);
+
+// The top-level windows, top-most first, as the walk visits them, for a caller that looks at many
+// of them often; what was listed before a failure when the listing fails part-way.
+std::vector<HWND> ListTopLevelWindows();
 
 // The EnumWindows callback; lParam carries the visitor's address.
 BOOL CALLBACK EnumWndProc(HWND handle, LPARAM lParam);

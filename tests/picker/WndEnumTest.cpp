@@ -3,6 +3,7 @@
 #include "Fixture.h"
 #include "Pump.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -128,6 +129,30 @@ TEST(WindowWalk, VisitsEveryTopLevelWindowInEnumWindowsOrder)
     CRecordingVisitor visitor;
     EXPECT_NO_THROW(EnumTopLevelWindows(visitor));
     EXPECT_EQ(RawWalk(), visitor.seen);
+}
+
+// Listed the cheap way: another process's windows, hidden ones too, in the walk's order; beside
+// them only message-only windows, which Wine lists and no one can pick.
+TEST(WindowWalk, ListingHasTheWalksWindowsInItsOrder)
+{
+    CSpareWindows spare;
+    CFixtureProcess fixture({"title=Listed shown", "title=Listed hidden;visible=0"});
+    ASSERT_EQ(2u, fixture.WindowCount());
+    std::vector<HWND> before, listed, after;
+    // Another process may make a window meanwhile: the desktop must stand still across the listing.
+    for (int tries = 0; tries < 5 && (before.empty() || before != after); ++tries) {
+        before = RawWalk();
+        listed = ListTopLevelWindows();
+        after = RawWalk();
+    }
+    ASSERT_EQ(before, after);
+    std::vector<HWND> topLevel;
+    for (HWND window : listed)
+        if (::GetAncestor(window, GA_PARENT) == ::GetDesktopWindow())
+            topLevel.push_back(window);
+    EXPECT_EQ(before, topLevel);
+    for (size_t i = 0; i < 2; ++i)
+        EXPECT_NE(listed.end(), std::find(listed.begin(), listed.end(), fixture.Window(i)));
 }
 
 TEST(WindowWalk, VisitorThatStopsAtTheThirdWindowIsCalledThreeTimes)
