@@ -1,6 +1,7 @@
 // The user's control of the frame beyond clicking tabs: keys, the wheel, the context menu.
 #include "TabWnd.h"
 #include "AboutDlg.h"
+#include "Clipboard.h"
 #include "GroupMark.h"
 #include "MenuHandle.h"
 #include "StripTips.h"
@@ -193,6 +194,11 @@ void CTabWndHandler::OnCycleKey(int step)
         SelectPreviousTab(m_hwndTab.GetHandle());
     SetForegroundWindow();
     CWndProxy(m_group.Window(m_group.Selection())).SetForegroundWindow();
+}
+
+void CTabWndHandler::CopyCommandLine()
+{
+    SetClipboardText(m_hWnd, CommandLineOf(m_group, m_ruleGroup && m_ruleGroup->Follows()));
 }
 
 void CTabWndHandler::ShowAbout()

@@ -1,9 +1,8 @@
 // The group the command line's rules gather, at start and, when it follows them, later on.
 #include "RuleGroup.h"
-#include "Clipboard.h"
 #include "CommandLine.h"
 #include "GroupMark.h"
-#include "TabWnd.h"
+#include "QuorTabNames.h"
 #include "Utf8.h"
 #include "WndEnum.h"
 #include <algorithm>
@@ -24,11 +23,11 @@ const size_t kTitlesPerWalk = 20;
 // The rule group each window-event hook reports to.
 std::map<HWINEVENTHOOK, CRuleGroup*> g_ruleHooks;
 
-std::string TitleOf(HWND window)
+std::wstring TitleOf(HWND window)
 {
     wchar_t title[kTextChars] = L"";
     ::GetWindowTextW(window, title, kTextChars);
-    return Utf8FromWide(title);
+    return title;
 }
 
 std::string ClassOf(HWND window)
@@ -90,7 +89,7 @@ void WaitUntilShown(const std::vector<HWND>& windows, DWORD timeoutMs)
 }
 
 CRuleGroup::CRuleGroup(const CRuleSet& rules, bool follow)
-    : m_frame(nullptr), m_rules(rules), m_follow(follow), m_begun(false), m_walks(0) {}
+    : m_group(nullptr), m_rules(rules), m_follow(follow), m_begun(false), m_walks(0) {}
 
 CRuleGroup::~CRuleGroup()
 {
@@ -100,21 +99,23 @@ CRuleGroup::~CRuleGroup()
     }
 }
 
-bool CRuleGroup::Start(CTabWndHandler& frame)
+bool CRuleGroup::Start(const CWndProxy& frame, const CTabGroup& group, std::function<void(HWND)> take)
 {
-    m_frame = &frame;
+    m_frame = frame;
+    m_group = &group;
+    m_take = std::move(take);
     LookAtEveryWindow();
     if (m_follow) {
-        StartFollowing();
+        WatchForWindows();
         return true;
     }
-    if (m_frame->Group().Count() > 0)
+    if (m_group->Count() > 0)
         return true;
     ShowBox(NothingMatchedText(m_rules.Rules()), MB_ICONWARNING);
     return false;
 }
 
-void CRuleGroup::StartFollowing()
+void CRuleGroup::WatchForWindows()
 {
     // Made, shown and retitled windows of other processes; each event is filtered cheaply here
     // and looked at from the frame's queue.
@@ -127,7 +128,7 @@ void CRuleGroup::StartFollowing()
             g_ruleHooks[hook] = this;
         }
     }
-    m_frame->SetTimer(kRuleWalkTimer, kRuleWalkMs);
+    m_frame.SetTimer(kRuleWalkTimer, kRuleWalkMs);
 }
 
 void CALLBACK CRuleGroup::OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD,
@@ -138,7 +139,7 @@ void CALLBACK CRuleGroup::OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND windo
     auto found = g_ruleHooks.find(hook);
     if (found == g_ruleHooks.end() || ::GetAncestor(window, GA_PARENT) != ::GetDesktopWindow())
         return;
-    found->second->m_frame->PostMessage(kRuleWindowEvent, event, reinterpret_cast<LPARAM>(window));
+    found->second->m_frame.PostMessage(kRuleWindowEvent, event, reinterpret_cast<LPARAM>(window));
 }
 
 void CRuleGroup::OnMessage(UINT message, WPARAM event, LPARAM window)
@@ -150,7 +151,7 @@ void CRuleGroup::OnMessage(UINT message, WPARAM event, LPARAM window)
         m_known.erase(handle);
         // Not yet shown nor titled, as a rule: looked at again shortly.
         if (m_fresh.empty())
-            m_frame->SetTimer(kLookAgainTimer, kLookAgainMs);
+            m_frame.SetTimer(kLookAgainTimer, kLookAgainMs);
         m_fresh.push_back({handle, ::GetTickCount()});
     }
     Consider(handle);
@@ -226,19 +227,20 @@ void CRuleGroup::LookAtFreshWindows()
             Consider(fresh.window);
     m_fresh.erase(std::remove_if(m_fresh.begin(), m_fresh.end(), due), m_fresh.end());
     if (m_fresh.empty())
-        ::KillTimer(m_frame->GetHandle(), kLookAgainTimer);
+        ::KillTimer(m_frame.GetHandle(), kLookAgainTimer);
 }
 
 void CRuleGroup::Consider(HWND window)
 {
-    const CTabGroup& group = m_frame->Group();
-    if (m_begun && group.Count() == 0)
+    if (m_begun && m_group->Count() == 0)
         return;
     // A window the user took out stays out.
-    if (group.Find(window) >= 0 || group.WasTakenOut(window) || !Matches(window))
+    if (m_group->Find(window) >= 0 || m_group->WasTakenOut(window) || !Matches(window))
         return;
-    if (ClaimGrouped(window))
-        Take(window);
+    if (!ClaimGrouped(window))
+        return;
+    m_take(window);
+    m_begun = m_begun || m_group->Count() > 0;
 }
 
 // Cheapest first: every question to another process's window costs a trip to the system, and the
@@ -256,9 +258,7 @@ bool CRuleGroup::TitleMatches(HWND window, Known& known)
 {
     if (!m_rules.Has(RuleKind::Title))
         return false;
-    wchar_t title[kTextChars];
-    title[0] = L'\0';
-    ::GetWindowTextW(window, title, kTextChars);
+    const std::wstring title = TitleOf(window);
     known.readAt = m_walks;
     if (known.titleRead && known.title == title)
         return known.titleMatches;
@@ -286,30 +286,14 @@ CRuleGroup::Known& CRuleGroup::KnownOf(HWND window)
     return m_known[window] = known;
 }
 
-void CRuleGroup::Take(HWND window)
-{
-    const CWndProxy taken(window);
-    if (!m_frame->InsertTab(taken))
-        return;
-    if (m_begun) {
-        taken.ShowWindowAsync(SW_HIDE);
-        return;
-    }
-    // The first, as a picked window: where it stands, restored if minimized, in front.
-    m_begun = true;
-    if (::IsIconic(window))
-        taken.ShowWindowAsync(SW_RESTORE);
-    m_frame->BeginGroup(taken);
-}
-
-void CTabWndHandler::CopyCommandLine()
+std::string CommandLineOf(const CTabGroup& group, bool follow)
 {
     CProgramNames programs;
     std::vector<TabProgram> tabs;
-    for (int i = 0; i < m_group.Count(); ++i) {
-        const HWND window = GetTabWindow(i).GetHandle();
-        if (window)
-            tabs.push_back({programs.OfWindow(window), TitleOf(window)});
+    for (int i = 0; i < group.Count(); ++i) {
+        const HWND window = group.Window(i);
+        if (::IsWindow(window))
+            tabs.push_back({programs.OfWindow(window), Utf8FromWide(TitleOf(window))});
     }
-    SetClipboardText(m_hWnd, RebuildCommandLine(OwnPath(), tabs, m_ruleGroup && m_ruleGroup->Follows()));
+    return RebuildCommandLine(OwnPath(), tabs, follow);
 }

@@ -3,13 +3,14 @@
 // follows them, goes on taking in matching windows for as long as it lives.
 #include "ProgramName.h"
 #include "Rules.h"
+#include "TabGroup.h"
+#include "WndProxy.h"
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
-
-class CTabWndHandler;
 
 class CRuleGroup {
 public:
@@ -17,10 +18,11 @@ public:
     ~CRuleGroup();
     bool Follows() const { return m_follow; }
 
-    // Groups in the frame every window the rules match, top-most first, the first selected.
+    // Hands `take` every window the rules match, top-most first, now and, when it follows them,
+    // later on; the frame makes each a tab of `group`. Its timers and messages go to `frame`.
     // False when nothing matched and nothing is to be waited for: a box has said so, and the
     // frame is not to be made.
-    bool Start(CTabWndHandler& frame);
+    bool Start(const CWndProxy& frame, const CTabGroup& group, std::function<void(HWND)> take);
     // The frame's timers and messages that are ours; false for the others.
     bool OnTimer(UINT_PTR id);
     void OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -30,7 +32,7 @@ private:
     CRuleGroup& operator=(const CRuleGroup&) = delete;
     static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD,
                                     DWORD);
-    void StartFollowing();
+    void WatchForWindows();
     void LookAtEveryWindow();
     void LookAtFreshWindows();
     // Takes the window in when it matches and no one else has it.
@@ -51,9 +53,10 @@ private:
     bool Settled(const Known& known) const;
     bool WaitsForTitle(const Known& known) const;
     std::set<HWND> TitlesDue(const std::vector<HWND>& windows) const;
-    void Take(HWND window);
 
-    CTabWndHandler* m_frame;
+    CWndProxy m_frame;
+    const CTabGroup* m_group;
+    std::function<void(HWND)> m_take;
     CRuleSet m_rules;
     bool m_follow;
     // Once the first window is in, an empty group is one about to close: it takes in no more.
@@ -73,6 +76,8 @@ private:
 // Reads the arguments. False when they end the program at once: `exitCode` is set and a box has
 // shown the usage or what was wrong. Otherwise `rules` is the rule group the frame is to start
 // with, or null for the picker.
+// A command line that gathers `group` again: its windows' programs, in tab order.
+std::string CommandLineOf(const CTabGroup& group, bool follow);
 bool ReadCommandLine(const std::string& arguments, std::unique_ptr<CRuleGroup>& rules, int& exitCode);
 // Pumps messages until every window of `windows` that still exists is visible, or the time is up.
 void WaitUntilShown(const std::vector<HWND>& windows, DWORD timeoutMs);

@@ -1,5 +1,5 @@
+// The frame: its start and end, the messages it takes, and the upkeep that keeps the strip true.
 #include "TabWnd.h"
-#include "AddWindowDlg.h"
 #include "GroupMark.h"
 #include "CycleKeys.h"
 #include "StripTips.h"
@@ -9,19 +9,7 @@
 
 using namespace quortab;
 
-HINSTANCE g_hInstance = NULL;
-ATOM g_tabWndClass = 0;
-char g_tipText[kTextChars];
-
 namespace {
-
-// Posted to the frame once a window's application has carried out what it was asked to do.
-const UINT kWindowCaughtUp = WM_APP + 1;
-
-void CALLBACK OnCaughtUp(HWND window, UINT, ULONG_PTR frame, LRESULT)
-{
-    ::PostMessageA(reinterpret_cast<HWND>(frame), kWindowCaughtUp, reinterpret_cast<WPARAM>(window), 0);
-}
 
 // Posted to the frame to run the upkeep now rather than at the next tick; one at a time, so that
 // a burst of events (a window dragged) costs one pass per turn of the message loop.
@@ -39,19 +27,6 @@ void CALLBACK ReportWindowEvent(HWINEVENTHOOK hook, DWORD, HWND window, LONG obj
     if (frame)
         static_cast<CTabWndHandler*>(frame)->OnWindowEvent(window);
 }
-
-HWND Live(HWND window) { return window && ::IsWindow(window) ? window : NULL; }
-
-// A window of an application that runs with more rights than ours (as administrator) refuses to
-// be moved or hidden: a tab for it would switch to nothing. Asking it to move nowhere tells.
-bool MayManage(HWND window)
-{
-    const UINT nowhere = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
-    return ::SetWindowPos(window, NULL, 0, 0, 0, 0, nowhere) || ::GetLastError() != ERROR_ACCESS_DENIED;
-}
-
-const char kElevatedText[] = "This window belongs to a program that runs as administrator. Windows lets QuorTab "
-                             "move and hide it only when QuorTab runs as administrator too.";
 
 }  // namespace
 
@@ -103,49 +78,6 @@ CTabWndHandler::CTabWndHandler(std::unique_ptr<CRuleGroup> rules)
 
 CTabWndHandler::~CTabWndHandler() = default;
 
-CWndProxy CTabWndHandler::GetTabWindow(int index) const
-{
-    return CWndProxy(Live(m_group.Window(index)));
-}
-
-bool CTabWndHandler::InsertTab(const CWndProxy& window)
-{
-    char title[kTextChars] = "";
-    window.GetWindowText(title, kTextChars);
-    if (window.IsAttached() && !MayManage(window.GetHandle())) {
-        MessageBox(kElevatedText, kFrameTitle, MB_OK | MB_ICONWARNING);
-        return false;
-    }
-    if (!m_group.Insert(window.GetHandle(), title))
-        return false;
-    if (window.IsAttached())
-        MarkGrouped(window.GetHandle());
-    m_hwndTab.InsertItem(m_group.Count() - 1, title, window.GetHandle());
-    m_icons.Add(window.GetHandle());
-    m_rowHeight = 0;
-    ShowSelection();
-    SyncTabTips(m_hwndTab, m_tipsByFrame);
-    return true;
-}
-
-// The strip's selection follows the group's; setting it announces nothing.
-void CTabWndHandler::ShowSelection()
-{
-    if (m_hwndTab.GetCurSel() != m_group.Selection())
-        m_hwndTab.SetCurSel(m_group.Selection());
-}
-
-CWndProxy CTabWndHandler::PickWindow()
-{
-    CAddWindowDlg dialog(GetTabWindow(m_group.Selection()).GetHandle());
-    CDestroyWatch watch(*this);
-    const INT_PTR result = dialog.DoModal(m_hWnd, g_hInstance);
-    if (watch.Gone() || !result)
-        return CWndProxy();
-    CWndProxy chosen(dialog.GetChosenWindow());
-    return InsertTab(chosen) ? chosen : CWndProxy();
-}
-
 LRESULT CTabWndHandler::OnCreate(CREATESTRUCTA* create)
 {
     m_hwndTab.Attach(::CreateWindowExA(0, WC_TABCONTROLA, "", kTabStyle, 0, 0, CW_USEDEFAULT,
@@ -154,7 +86,8 @@ LRESULT CTabWndHandler::OnCreate(CREATESTRUCTA* create)
     ::SetWindowSubclass(m_hwndTab.GetHandle(), StripProc, 0, reinterpret_cast<DWORD_PTR>(this));
 
     if (m_ruleGroup)
-        return m_ruleGroup->Start(*this) ? CWndHandler::OnCreate(create) : -1;
+        return m_ruleGroup->Start(*this, m_group, [this](HWND window) { TakeMatched(window); })
+                 ? CWndHandler::OnCreate(create) : -1;
     CWndProxy first = PickWindow();
     if (!first.IsAttached())
         return -1;
@@ -174,6 +107,23 @@ void CTabWndHandler::BeginGroup(const CWndProxy& first)
                                     WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     if (m_eventHook)
         g_eventFrames[m_eventHook] = m_hWnd;
+}
+
+// The first window the rules match as a picked one: where it stands, restored if minimized, in
+// front; the others hidden, as added windows are.
+void CTabWndHandler::TakeMatched(HWND window)
+{
+    const CWndProxy taken(window);
+    const bool first = m_group.Count() == 0;
+    if (!InsertTab(taken))
+        return;
+    if (!first) {
+        taken.ShowWindowAsync(SW_HIDE);
+        return;
+    }
+    if (::IsIconic(window))
+        taken.ShowWindowAsync(SW_RESTORE);
+    BeginGroup(taken);
 }
 
 LRESULT CTabWndHandler::OnPaint(CPaintDC& dc)
@@ -216,61 +166,6 @@ void CTabWndHandler::FillTipText(NMHDR* header)
         ::MultiByteToWideChar(CP_ACP, 0, g_tipText, -1, wideTipText, sizeof g_tipText);
         reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = wideTipText;
     }
-}
-
-void CTabWndHandler::OnSelChange()
-{
-    m_group.Select(m_hwndTab.GetCurSel());
-    ShowSelected(m_group.PrevSelection());
-}
-
-void CTabWndHandler::ShowSelected(int from)
-{
-    RECT place;
-    const bool placed = from != -1 && PlaceOf(m_group.Window(from), place);
-    ShowSelectedAt(placed ? &place : nullptr);
-}
-
-// Shows the selected window on `at`, or where it stands, and hides the others.
-void CTabWndHandler::ShowSelectedAt(const RECT* at)
-{
-    const int sel = m_group.Selection();
-    if (sel < 0)
-        return;
-    CWndProxy next = GetTabWindow(sel);
-    RECT place;
-    const bool placed = next.IsAttached() && (at ? (place = *at, true) : PlaceOf(next.GetHandle(), place));
-    // The move goes ahead of the show in the window's own queue: it never appears elsewhere first.
-    if (at && placed)
-        next.MoveWindowAsync(place);
-    m_group.SetHiddenByApp(sel, false);
-    next.ShowWindowAsync(m_showCommand);
-    if (placed)
-        ExpectShown(next, place);
-    for (int i = 0; i < m_group.Count(); ++i)
-        if (i != sel && !m_group.Tab(i).hiddenByApp)
-            GetTabWindow(i).ShowWindowAsync(SW_HIDE);
-    PlaceFrame();
-    PublishCycleTarget(m_hWnd, next.GetHandle());
-}
-
-// Where a window stands, or is about to: a window still catching up with a move is where it was
-// sent, and one that is gone leaves the group's last place.
-bool CTabWndHandler::PlaceOf(HWND window, RECT& place) const
-{
-    if (m_group.GetPending(window, place))
-        return true;
-    if (Live(window) && ::GetWindowRect(window, &place))
-        return true;
-    return m_group.GetLastPlace(place);
-}
-
-void CTabWndHandler::ExpectShown(const CWndProxy& window, const RECT& place)
-{
-    m_group.SetPending(window.GetHandle(), place);
-    // Answered only after the window's thread has handled what we asked of it before.
-    if (!::SendMessageCallbackA(window.GetHandle(), WM_NULL, 0, 0, OnCaughtUp, reinterpret_cast<ULONG_PTR>(m_hWnd)))
-        m_group.CaughtUp(window.GetHandle());
 }
 
 LRESULT CTabWndHandler::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -338,7 +233,7 @@ void CTabWndHandler::RefreshTitles(std::vector<HWND>& closed)
         const CWndProxy window(m_group.Window(i));
         title[0] = '\0';
         // An empty title is rare: only then is it worth asking whether the window is still there.
-        if (!window.GetWindowText(title, kTextChars) && !Live(window.GetHandle()))
+        if (!window.GetWindowText(title, kTextChars) && !::IsWindow(window.GetHandle()))
             closed.push_back(window.GetHandle());
         else if (m_group.Retitle(i, title) && m_hwndTab.SetItemText(i, title))
             m_icons.Ask(window.GetHandle());

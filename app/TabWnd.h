@@ -14,6 +14,9 @@ extern HINSTANCE g_hInstance;
 extern ATOM g_tabWndClass;
 extern char g_tipText[quortab::kTextChars];
 
+// Posted to the frame once a window's application has carried out what it was asked to do.
+const UINT kWindowCaughtUp = WM_APP + 1;
+
 // The tab frame: a captionless tool window whose tab strip shows a group of other applications'
 // windows. The group's record is a CTabGroup; the strip shows it, and each tab's item data is its
 // window's handle.
@@ -23,15 +26,8 @@ public:
     explicit CTabWndHandler(std::unique_ptr<CRuleGroup> rules = nullptr);
     ~CTabWndHandler() override;
 
-    // Null for a closed window or an index that names no tab.
-    CWndProxy GetTabWindow(int index) const;
-    const CTabGroup& Group() const { return m_group; }
     // False, and nothing done, for a window that already has a tab.
     bool InsertTab(const CWndProxy& window);
-    CWndProxy PickWindow();
-    // The group's life begins with its first window, selected: the strip under it, the window in
-    // front, the upkeep running.
-    void BeginGroup(const CWndProxy& first);
     void PlaceFrame();
     HWND GetTabControl() const { return m_hwndTab.GetHandle(); }
     // A grouped window moved, changed its title, showed, hid or went: the upkeep runs at once.
@@ -54,6 +50,14 @@ protected:
     LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Null for a closed window or an index that names no tab.
+    CWndProxy GetTabWindow(int index) const;
+    CWndProxy PickWindow();
+    // The group's life begins with its first window, selected: the strip under it, the window in
+    // front, the upkeep running.
+    void BeginGroup(const CWndProxy& first);
+    void TakeMatched(HWND window);
+
     // Showing the group: the strip changes only where the group did.
     void ShowSelection();
     void ShowDroppedTabs(const std::vector<int>& dropped, const std::vector<HWND>& closed, HWND selectedBefore);
