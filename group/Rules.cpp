@@ -59,6 +59,19 @@ bool WildMatch(const std::u32string& pattern, const std::u32string& text)
     return p == pattern.size();
 }
 
+const std::string& FactOf(RuleKind kind, const WindowFacts& window)
+{
+    switch (kind) {
+    case RuleKind::Process:
+        return window.program;
+    case RuleKind::Class:
+        return window.className;
+    case RuleKind::Title:
+        break;
+    }
+    return window.title;
+}
+
 }  // namespace
 
 CPattern::CPattern(const std::string& pattern) : m_text(pattern), m_folded(Folded(pattern)) {}
@@ -91,32 +104,24 @@ std::vector<Rule> CRuleSet::Rules() const
     return rules;
 }
 
-bool CRuleSet::RuleMatches(const Compiled& rule, const WindowFacts& window)
+// A program whose name could not be read matches no process rule, not even "*".
+bool CRuleSet::RuleMatches(const Compiled& rule, const std::string& fact)
 {
-    switch (rule.kind) {
-    case RuleKind::Process:
-        return !window.program.empty() && rule.pattern.Matches(window.program);
-    case RuleKind::Class:
-        return rule.pattern.Matches(window.className);
-    case RuleKind::Title:
-        return rule.pattern.Matches(window.title);
-    }
-    return false;
+    return !(rule.kind == RuleKind::Process && fact.empty()) && rule.pattern.Matches(fact);
 }
 
 bool CRuleSet::Matches(const WindowFacts& window) const
 {
     for (const Compiled& rule : m_rules)
-        if (RuleMatches(rule, window))
+        if (RuleMatches(rule, FactOf(rule.kind, window)))
             return true;
     return false;
 }
 
 bool CRuleSet::Matches(RuleKind kind, const std::string& text) const
 {
-    const WindowFacts window{text, text, text};
     for (const Compiled& rule : m_rules)
-        if (rule.kind == kind && RuleMatches(rule, window))
+        if (rule.kind == kind && RuleMatches(rule, text))
             return true;
     return false;
 }
@@ -135,7 +140,7 @@ std::vector<Rule> CRuleSet::MatchingNone(const std::vector<WindowFacts>& windows
     for (const Compiled& rule : m_rules) {
         bool found = false;
         for (const WindowFacts& window : windows)
-            found = found || RuleMatches(rule, window);
+            found = found || RuleMatches(rule, FactOf(rule.kind, window));
         if (!found)
             unmatched.push_back(Rule{rule.kind, rule.pattern.Text()});
     }

@@ -55,6 +55,6 @@ private:
         RuleKind kind;
         CPattern pattern;
     };
-    static bool RuleMatches(const Compiled& rule, const WindowFacts& window);
+    static bool RuleMatches(const Compiled& rule, const std::string& fact);
     std::vector<Compiled> m_rules;
 };
