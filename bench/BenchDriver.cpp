@@ -535,6 +535,23 @@ private:
     HWND m_follower = NULL;
 };
 
+// Whether the baseline program started and both strips stand under their windows, QuorTab's
+// under `selected`, before `what`; a failure is reported.
+bool BothStanding(const CFollowBaseline& baseline, const CQuorTabRun& run, HWND selected, const std::string& what)
+{
+    if (!baseline.Started()) {
+        Fail("the baseline program did not start before the " + what);
+        return false;
+    }
+    auto standing = [](HWND window, HWND strip) {
+        return WaitFor([&] { return StandsWithFrame(window, WindowRect(window), strip); }, 3000);
+    };
+    if (standing(baseline.Window(), baseline.Follower()) && standing(selected, run.Frame()))
+        return true;
+    Fail("a strip did not stand under its window before the " + what);
+    return false;
+}
+
 struct FollowTimes {
     std::vector<double> quortab, baseline;
 };
@@ -556,17 +573,10 @@ FollowTimes MeasureFollowing(CQuorTabRun& run, HWND selected, const Amounts& amo
 {
     FollowTimes times;
     CFollowBaseline baseline("title=Followed;x=620;y=420;w=500;h=300");
-    if (!baseline.Started()) {
-        Fail("the following baseline did not start");
+    if (!BothStanding(baseline, run, selected, "moves"))
         return times;
-    }
     const HWND follower = baseline.Follower();
     const RECT home[] = {WindowRect(selected), WindowRect(baseline.Window())};
-    if (!WaitFor([&] { return StandsWithFrame(baseline.Window(), home[1], follower); }, 3000) ||
-        !WaitFor([&] { return StandsWithFrame(selected, home[0], run.Frame()); }, 3000)) {
-        Fail("a strip did not stand under its window before the moves");
-        return times;
-    }
     for (int move = 0; move < amounts.moves; ++move) {
         RECT to[] = {home[0], home[1]};
         if (move % 2 == 0) {
@@ -671,16 +681,9 @@ DragShares MeasureDrags(CQuorTabRun& run, HWND selected, const Amounts& amounts)
 {
     DragShares shares;
     CFollowBaseline baseline("title=Dragged;x=560;y=300;w=450;h=280");
-    if (!baseline.Started()) {
-        Fail("the dragged baseline did not start");
+    if (!BothStanding(baseline, run, selected, "drags"))
         return shares;
-    }
     const HWND follower = baseline.Follower();
-    if (!WaitFor([&] { return StandsWithFrame(baseline.Window(), WindowRect(baseline.Window()), follower); }, 3000) ||
-        !WaitFor([&] { return StandsWithFrame(selected, WindowRect(selected), run.Frame()); }, 3000)) {
-        Fail("a strip did not stand under its window before the drags");
-        return shares;
-    }
     auto followStopped = [&] {
         LONG last = run.FollowTicks();
         return WaitFor([&] {
