@@ -16,9 +16,10 @@ namespace {
 // A window event of another process, posted to the frame: wParam the event, lParam the window.
 const UINT kRuleWindowEvent = WM_APP + 16;
 
-// Titles the walk reads again a walk, of windows seen before: under Wine each is a wineserver
-// request, and this many a second stays within the idle cost of a group that follows no rules.
-const size_t kTitlesPerWalk = 20;
+// Titles the walk reads again a walk, of windows seen before. Under Wine, which reports no retitle
+// across processes, these reads are most of what following costs at idle, each a wineserver
+// request; where the system reports retitles they are only the net.
+const size_t kTitlesPerWalk = 10;
 
 // The rule group each window-event hook reports to.
 std::map<HWINEVENTHOOK, CRuleGroup*> g_ruleHooks;
