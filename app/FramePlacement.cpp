@@ -28,11 +28,13 @@ WindowShow ShowOf(HWND window)
 
 }  // namespace
 
-RECT WorkAreaOf(const RECT& place)
+RECT WorkAreaOf(const RECT& place, RECT* monitorRect)
 {
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     ::GetMonitorInfoA(::MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST), &monitor);
+    if (monitorRect)
+        *monitorRect = monitor.rcMonitor;
     return monitor.rcWork;
 }
 
@@ -83,9 +85,11 @@ StripPlace CTabWndHandler::PlaceFor(const RECT& window, WindowShow show)
         m_border = -frame.left;
     }
     // Asking for the monitor costs more than the rest of a pass: asked again only when the
-    // window moved or the screen changed.
-    if (!m_workKnown || !::EqualRect(&m_workFor, &window)) {
-        m_work = WorkAreaOf(window);
+    // window may have left its monitor (a maximized one overhangs it) or the screen changed.
+    RECT within;
+    const bool sameMonitor = ::IntersectRect(&within, &window, &m_monitor) && ::EqualRect(&within, &window);
+    if (!m_workKnown || (!sameMonitor && !::EqualRect(&m_workFor, &window))) {
+        m_work = WorkAreaOf(window, &m_monitor);
         m_workFor = window;
         m_workKnown = true;
     }

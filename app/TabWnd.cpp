@@ -71,7 +71,7 @@ LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
 
 CTabWndHandler::CTabWndHandler(std::unique_ptr<CRuleGroup> rules)
     : m_contextTab(-1), m_showCommand(SW_SHOW), m_eventHook(NULL), m_upkeepPosted(false), m_tipsByFrame(false),
-      m_icons(m_hwndTab, m_group), m_rowHeight(0), m_border(0), m_workKnown(false), m_workFor(), m_work(),
+      m_icons(m_hwndTab, m_group), m_rowHeight(0), m_border(0), m_workKnown(false), m_workFor(), m_monitor(), m_work(),
       m_show(WindowShow::Shown), m_following(false), m_followed(), m_stillSince(0),
       m_pressed(NULL), m_pressedAt(), m_dragging(false), m_closing(NULL), m_hiddenPasses(0), m_contextWindow(NULL),
       m_ruleGroup(std::move(rules)) {}

@@ -125,9 +125,10 @@ private:
     // changed (0: not measured).
     int m_rowHeight;
     int m_border;
-    // The work area of the monitor of the window last placed under, and that window's rectangle.
+    // The monitor of the window last placed under, its work area, and that window's rectangle.
     bool m_workKnown;
     RECT m_workFor;
+    RECT m_monitor;
     RECT m_work;
     // The selected window's state and, while following a drag, its last rectangle and since
     // when it has stood there.
@@ -152,7 +153,7 @@ private:
 // A frame with rules stays hidden until it has a window to stand under.
 CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent, std::unique_ptr<CRuleGroup> rules = nullptr);
 // The work area of the monitor the rectangle is on, or the nearest.
-RECT WorkAreaOf(const RECT& place);
+RECT WorkAreaOf(const RECT& place, RECT* monitor = nullptr);
 // Everything before the message loop: the command line read, windows an earlier QuorTab left
 // hidden shown again, a crash set to show ours, and the frame made (throws when it is not).
 // Null when the command line ends the program at once, with `exitCode`.
