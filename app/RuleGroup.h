@@ -73,11 +73,11 @@ private:
     std::vector<Fresh> m_fresh;
 };
 
+// A command line that gathers `group` again: its windows' programs, in tab order.
+std::string CommandLineOf(const CTabGroup& group, bool follow);
 // Reads the arguments. False when they end the program at once: `exitCode` is set and a box has
 // shown the usage or what was wrong. Otherwise `rules` is the rule group the frame is to start
 // with, or null for the picker.
-// A command line that gathers `group` again: its windows' programs, in tab order.
-std::string CommandLineOf(const CTabGroup& group, bool follow);
 bool ReadCommandLine(const std::string& arguments, std::unique_ptr<CRuleGroup>& rules, int& exitCode);
 // Pumps messages until every window of `windows` that still exists is visible, or the time is up.
 void WaitUntilShown(const std::vector<HWND>& windows, DWORD timeoutMs);

@@ -8,8 +8,12 @@ std::exception_ptr g_visitorError;
 
 BOOL CALLBACK ListWndProc(HWND handle, LPARAM lParam)
 {
-    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(handle);
-    return TRUE;
+    try {
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(handle);
+        return TRUE;
+    } catch (...) {
+        return FALSE;  // out of memory: the list so far
+    }
 }
 }
 
