@@ -85,10 +85,8 @@ StripPlace CTabWndHandler::PlaceFor(const RECT& window, WindowShow show)
         m_border = -frame.left;
     }
     // Asking for the monitor costs more than the rest of a pass: asked again only when the
-    // window may have left its monitor (a maximized one overhangs it) or the screen changed.
-    RECT within;
-    const bool sameMonitor = ::IntersectRect(&within, &window, &m_monitor) && ::EqualRect(&within, &window);
-    if (!m_workKnown || (!sameMonitor && !::EqualRect(&m_workFor, &window))) {
+    // window may have left its monitor or the screen changed.
+    if (!m_workKnown || !WorkAreaHolds(window, m_workFor, m_monitor)) {
         m_work = WorkAreaOf(window, &m_monitor);
         m_workFor = window;
         m_workKnown = true;

@@ -7,7 +7,6 @@
 #include "WndEnum.h"
 #include <algorithm>
 #include <map>
-#include <set>
 
 using namespace quortab;
 
@@ -174,49 +173,33 @@ void CRuleGroup::LookAtEveryWindow()
     m_programs.DropEnded();
     ++m_walks;
     const std::vector<HWND> windows = ListTopLevelWindows();
-    const std::set<HWND> due = TitlesDue(windows);
+    std::vector<WalkEntry> entries;
+    for (HWND window : windows)
+        entries.push_back(EntryOf(window));
+    const std::vector<bool> look = WindowsToLookAt(entries, kTitlesPerWalk);
     // What is known of the windows the walk no longer sees goes with them.
     std::map<HWND, Known> seen;
-    for (HWND window : windows) {
-        auto known = m_known.find(window);
-        const bool look = known == m_known.end() || due.count(window)
-                       || (!Settled(known->second) && !WaitsForTitle(known->second));
-        if (look)
-            Consider(window);
-        if ((known = m_known.find(window)) != m_known.end())
+    for (size_t i = 0; i < windows.size(); ++i) {
+        if (look[i])
+            Consider(windows[i]);
+        auto known = m_known.find(windows[i]);
+        if (known != m_known.end())
             seen.insert(m_known.extract(known));
     }
     m_known.swap(seen);
 }
 
-// Windows seen before that only a new title could bring in are looked at in turns, the longest
-// unread first, a few a walk: a desktop of many windows then costs no more at idle than one of a
-// few, and a title that changes with no event to say so is still read within seconds.
-std::set<HWND> CRuleGroup::TitlesDue(const std::vector<HWND>& windows) const
+WalkEntry CRuleGroup::EntryOf(HWND window) const
 {
-    std::vector<std::pair<unsigned, HWND>> waiting;
-    for (HWND window : windows) {
-        auto known = m_known.find(window);
-        if (known != m_known.end() && WaitsForTitle(known->second))
-            waiting.push_back({known->second.readAt, window});
-    }
-    const size_t due = std::min(waiting.size(), kTitlesPerWalk);
-    std::partial_sort(waiting.begin(), waiting.begin() + due, waiting.end());
-    std::set<HWND> windowsDue;
-    for (size_t i = 0; i < due; ++i)
-        windowsDue.insert(waiting[i].second);
-    return windowsDue;
-}
-
-// Never to match, whatever becomes of it.
-bool CRuleGroup::Settled(const Known& known) const
-{
-    return known.never || (!known.byProgramOrClass && !m_rules.Has(RuleKind::Title));
-}
-
-bool CRuleGroup::WaitsForTitle(const Known& known) const
-{
-    return !Settled(known) && !known.byProgramOrClass && known.titleRead && !known.titleMatches;
+    auto found = m_known.find(window);
+    if (found == m_known.end())
+        return {WalkStanding::Unseen, 0};
+    const Known& known = found->second;
+    if (known.never || (!known.byProgramOrClass && !m_rules.Has(RuleKind::Title)))
+        return {WalkStanding::Settled, known.readAt};
+    if (!known.byProgramOrClass && known.titleRead && !known.titleMatches)
+        return {WalkStanding::AwaitsTitle, known.readAt};
+    return {WalkStanding::Open, known.readAt};
 }
 
 void CRuleGroup::LookAtFreshWindows()

@@ -8,7 +8,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -50,9 +49,7 @@ private:
     };
     Known& KnownOf(HWND window);
     bool TitleMatches(HWND window, Known& known);
-    bool Settled(const Known& known) const;
-    bool WaitsForTitle(const Known& known) const;
-    std::set<HWND> TitlesDue(const std::vector<HWND>& windows) const;
+    WalkEntry EntryOf(HWND window) const;
 
     CWndProxy m_frame;
     const CTabGroup* m_group;

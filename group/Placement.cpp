@@ -19,6 +19,12 @@ StripPlace PlaceStrip(const RECT& window, WindowShow show, int rowHeight, int bo
     return place;
 }
 
+bool WorkAreaHolds(const RECT& window, const RECT& last, const RECT& monitor)
+{
+    RECT within;
+    return ::EqualRect(&window, &last) || (::IntersectRect(&within, &window, &monitor) && ::EqualRect(&within, &window));
+}
+
 RECT DropPlace(const RECT& window, POINT cursor, const RECT& work)
 {
     const int width = window.right - window.left, height = window.bottom - window.top;

@@ -20,6 +20,11 @@ struct StripPlace {
 // side; `work` the work area of the window's monitor.
 StripPlace PlaceStrip(const RECT& window, WindowShow show, int rowHeight, int border, const RECT& work);
 
+// Whether the work area found for the rectangle `last`, on the monitor whose rectangle is
+// `monitor`, still holds for `window`: the same rectangle (a maximized window overhangs its
+// monitor), or one wholly on that monitor.
+bool WorkAreaHolds(const RECT& window, const RECT& last, const RECT& monitor);
+
 // Where a window let go by dragging its tab off the strip stands: its size kept, its top-left
 // corner at the cursor, moved back inside the work area of the cursor's monitor as far as it fits.
 RECT DropPlace(const RECT& window, POINT cursor, const RECT& work);

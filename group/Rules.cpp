@@ -1,5 +1,6 @@
 #include "Rules.h"
 #include "Utf8.h"
+#include <algorithm>
 
 namespace {
 
@@ -145,4 +146,22 @@ std::vector<Rule> CRuleSet::MatchingNone(const std::vector<WindowFacts>& windows
             unmatched.push_back(Rule{rule.kind, rule.pattern.Text()});
     }
     return unmatched;
+}
+
+std::vector<bool> WindowsToLookAt(const std::vector<WalkEntry>& windows, size_t titles)
+{
+    std::vector<bool> look(windows.size());
+    std::vector<size_t> awaiting;
+    for (size_t i = 0; i < windows.size(); ++i) {
+        look[i] = windows[i].standing == WalkStanding::Unseen || windows[i].standing == WalkStanding::Open;
+        if (windows[i].standing == WalkStanding::AwaitsTitle)
+            awaiting.push_back(i);
+    }
+    // In turns, longest unread first: a desktop of many windows costs a walk no more than one of a
+    // few, and a title that changes with no event to say so is still read within seconds.
+    std::stable_sort(awaiting.begin(), awaiting.end(),
+                     [&](size_t a, size_t b) { return windows[a].readAt < windows[b].readAt; });
+    for (size_t i = 0; i < std::min(titles, awaiting.size()); ++i)
+        look[awaiting[i]] = true;
+    return look;
 }

@@ -58,3 +58,18 @@ private:
     static bool RuleMatches(const Compiled& rule, const std::string& fact);
     std::vector<Compiled> m_rules;
 };
+
+// Where a window a following group's walk lists stands with the rules, as far as the walk knows.
+enum class WalkStanding {
+    Unseen,       // not looked at before
+    Settled,      // never to match, whatever becomes of it
+    AwaitsTitle,  // only a new title could bring it in
+    Open,         // the rules may take it at any look (they matched it but for its state, say)
+};
+struct WalkEntry {
+    WalkStanding standing;
+    unsigned readAt;  // the walk that last read its title
+};
+// Which windows of one walk to look at, in listing order: every unseen and open one, no settled
+// one, and of those awaiting a title the `titles` read longest ago, the earlier listed first.
+std::vector<bool> WindowsToLookAt(const std::vector<WalkEntry>& windows, size_t titles);

@@ -89,6 +89,27 @@ TEST(Placement, DropPlaceKeepsTheSizeWithTheCornerAtTheCursorInsideTheWorkArea)
         << "left of the primary monitor";
 }
 
+TEST(Placement, TheWorkAreaHoldsForTheSameRectangleOrOneWhollyOnItsMonitor)
+{
+    const RECT monitor = {0, 0, 1200, 900};
+    const RECT last = {100, 100, 600, 400};
+    const RECT maximized = {-8, -8, 1208, 878};
+    struct Row { const char* name; RECT window; RECT last; bool holds; };
+    const Row rows[] = {
+        {"unchanged", last, last, true},
+        {"moved, wholly on the monitor", {130, 120, 630, 420}, last, true},
+        {"filling the monitor", monitor, last, true},
+        {"maximized, unchanged", maximized, maximized, true},
+        {"maximized from elsewhere: it overhangs", maximized, last, false},
+        {"over the right edge", {900, 100, 1400, 400}, last, false},
+        {"on a monitor to the left", {-1100, 200, -300, 700}, last, false},
+        {"minimized", {-32000, -32000, -31840, -31976}, last, false},
+        {"empty", {300, 300, 300, 300}, last, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(row.holds, WorkAreaHolds(row.window, row.last, monitor)) << row.name;
+}
+
 TEST(Placement, ATabReleasedOverTheStripReordersFarFromItGivesBackAndNearItDoesNothing)
 {
     const RECT strip = {100, 400, 600, 420};  // 20 tall

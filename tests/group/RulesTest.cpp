@@ -1,6 +1,7 @@
 #include "Rules.h"
 #include "RuleText.h"
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -126,6 +127,59 @@ TEST(RuleSet, KeepsItsRulesInOrderAndNamesThoseThatFoundNothing)
               Describe(rules.MatchingNone({{"app.exe", "QtMainWindow", "x"}, {"", "Notepad", "y"}})));
     EXPECT_EQ("class:Qt*Window", Describe(rules.MatchingNone({{"Notepad.exe", "Notepad", u8"a — Word"}})));
     EXPECT_EQ("", Describe(rules.MatchingNone({{"app.exe", "QtMainWindow", u8"a — Word"}, {"notepad.exe", "", ""}})));
+}
+
+}  // namespace
+
+namespace {
+
+// "u" unseen, "s" settled, "o" open, "a3" awaiting a title last read at walk 3; out, per window,
+// "+" looked at, "-" passed by.
+std::string Looks(const char* listing, size_t titles)
+{
+    std::vector<WalkEntry> windows;
+    std::istringstream words(listing);
+    for (std::string word; words >> word;) {
+        const WalkStanding standing = word[0] == 'u' ? WalkStanding::Unseen
+                                    : word[0] == 's' ? WalkStanding::Settled
+                                    : word[0] == 'o' ? WalkStanding::Open : WalkStanding::AwaitsTitle;
+        windows.push_back({standing, word.size() > 1 ? static_cast<unsigned>(std::stoul(word.substr(1))) : 0u});
+    }
+    std::string looks;
+    for (bool look : WindowsToLookAt(windows, titles))
+        looks += look ? '+' : '-';
+    return looks;
+}
+
+TEST(RuleWalk, LooksAtUnseenAndOpenWindowsAndReadsAFewTitlesLongestUnreadFirst)
+{
+    const struct { const char* listing; size_t titles; const char* looks; } rows[] = {
+        {"", 2, ""},
+        {"u s o", 2, "+-+"},
+        {"s0 s9", 5, "--"},
+        {"a5 a1 a3", 2, "-++"},
+        {"a2 a2 a2", 2, "++-"},
+        {"a1 a1", 10, "++"},
+        {"a1 u o", 0, "-++"},
+        {"u a4 s a0 o a2", 1, "+--++-"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.looks, Looks(row.listing, row.titles)) << row.listing << " / " << row.titles;
+}
+
+TEST(RuleWalk, TitlesAwaitingTheirTurnAreEachReadOnceARound)
+{
+    std::vector<WalkEntry> windows(3, WalkEntry{WalkStanding::AwaitsTitle, 0});
+    std::string order;
+    for (unsigned walk = 1; walk <= 6; ++walk) {
+        const std::vector<bool> look = WindowsToLookAt(windows, 1);
+        for (size_t i = 0; i < look.size(); ++i)
+            if (look[i]) {
+                order += static_cast<char>('0' + i);
+                windows[i].readAt = walk;
+            }
+    }
+    EXPECT_EQ("012012", order);
 }
 
 }  // namespace
