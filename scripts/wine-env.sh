@@ -12,7 +12,6 @@ export WINEPREFIX="$build/wineprefix"
 WINE=$WINELOADER
 QUORTAB_DESKTOP_SIZE=${QUORTAB_DESKTOP_SIZE:-1200x900}
 quortab_xvfb_pid=
-quortab_anchor_pid=
 
 quortab_start_display() {
   local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
@@ -24,33 +23,56 @@ quortab_start_display() {
   echo "wine-env: Xvfb on $DISPLAY (pid $quortab_xvfb_pid)"
 }
 
+# Runs one step of the Wine set-up with its output kept in $quortab_wine_log; on failure says which
+# step failed and shows the end of what it printed.
+quortab_wine_step() {
+  local what=$1; shift
+  echo "== $what" >>"$quortab_wine_log"
+  local status=0
+  "$@" >>"$quortab_wine_log" 2>&1 </dev/null || status=$?
+  [ "$status" -eq 0 ] && return 0
+  echo "wine-env: $what failed (exit $status); its last output:" >&2
+  tail -n 20 "$quortab_wine_log" >&2
+  return 1
+}
+
+quortab_make_prefix() {
+  quortab_wine_step "wineboot" "$WINE" wineboot -i &&
+  quortab_wine_step "waiting for wineboot's server" "$WINESERVER" -w &&
+  quortab_wine_step "the virtual desktop setting" \
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
+  quortab_wine_step "the virtual desktop size" \
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$QUORTAB_DESKTOP_SIZE" /f &&
+  quortab_wine_step "waiting for the settings' server" "$WINESERVER" -w
+}
+
 quortab_start_wine() {
   mkdir -p "$WINEPREFIX"
-  if [ ! -f "$WINEPREFIX/.quortab-ready" ]; then
+  quortab_wine_log="$build/wine-setup.log"
+  : >"$quortab_wine_log"
+  local attempt
+  for attempt in 1 2; do
+    [ -f "$WINEPREFIX/.quortab-ready" ] && break
     echo "wine-env: creating the Wine prefix $WINEPREFIX"
-    "$WINE" wineboot -i >/dev/null 2>&1
-    "$WINESERVER" -w
-    "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$QUORTAB_DESKTOP_SIZE" /f >/dev/null 2>&1
-    "$WINESERVER" -w
-    touch "$WINEPREFIX/.quortab-ready"
-  fi
-  # A persistent server and an idle process that holds Wine's own services for the whole run:
-  # services started by a test process would inherit its output pipe and keep ctest waiting.
-  "$WINESERVER" -p
-  setsid bash -c 'sleep infinity | "$WINE" cmd.exe /k' >/dev/null 2>&1 &
-  quortab_anchor_pid=$!
-  "$WINE" cmd.exe /c exit >/dev/null 2>&1 </dev/null
+    if quortab_make_prefix; then
+      touch "$WINEPREFIX/.quortab-ready"
+      break
+    fi
+    # Start again from nothing: a half-made prefix would fail the same way.
+    df -h "$build" >&2 || true
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"; mkdir -p "$WINEPREFIX"
+  done
+  [ -f "$WINEPREFIX/.quortab-ready" ] || { echo "wine-env: no Wine prefix; see $quortab_wine_log" >&2; return 1; }
+  # A persistent server keeps Wine's own services, which the first program starts, for the whole
+  # run: services started by a test process would inherit its output pipe and keep ctest waiting.
+  quortab_wine_step "the persistent server" "$WINESERVER" -p || return 1
+  quortab_wine_step "the first program" "$WINE" cmd.exe /c exit || return 1
   echo "wine-env: Wine prefix ready"
 }
 
 quortab_cleanup() {
   "$WINESERVER" -k >/dev/null 2>&1 || true
-  if [ -n "$quortab_anchor_pid" ]; then
-    kill -- "-$quortab_anchor_pid" 2>/dev/null || true
-    wait "$quortab_anchor_pid" 2>/dev/null || true
-    quortab_anchor_pid=
-  fi
   if [ -n "$quortab_xvfb_pid" ]; then
     kill "$quortab_xvfb_pid" 2>/dev/null || true
     wait "$quortab_xvfb_pid" 2>/dev/null || true
