@@ -1,5 +1,4 @@
 #include "GroupMark.h"
-#include "WindowWalk.h"
 #include <map>
 #include <string>
 
@@ -85,34 +84,46 @@ void Unclaim(HWND window)
     g_claims.erase(found);
 }
 
-class CMarkedWindows : public CWndEnumerator {
-public:
-    CMarkedWindows(bool orphans, std::vector<HWND>* released) : m_orphans(orphans), m_released(0), m_list(released) {}
-    int Released() const { return m_released; }
-
-    bool OnWindow(CWndProxy& window) override
-    {
-        ProcessStamp stamp;
-        if (!Marked(window.GetHandle(), stamp))
-            return true;
-        const bool ours = stamp.id == OwnStamp().id && stamp.start == OwnStamp().start;
-        if (m_orphans ? Runs(stamp) : !ours)
-            return true;
-        if (m_orphans)
-            UnmarkGrouped(window.GetHandle());
-        // A hung application must not hold us up.
-        ::ShowWindowAsync(window.GetHandle(), SW_SHOWNA);
-        ++m_released;
-        if (m_list)
-            m_list->push_back(window.GetHandle());
-        return true;
-    }
-
-private:
-    bool m_orphans;
-    int m_released;
-    std::vector<HWND>* m_list;
+// One walk that shows marked windows again: those whose QuorTab is gone (unmarking them), or
+// those this process marked. It throws nothing and needs memory only for the caller's list, for
+// it is also a crashing QuorTab's last act.
+struct MarkedWindows {
+    bool orphans;
+    int released;
+    std::vector<HWND>* list;
 };
+
+BOOL CALLBACK ShowMarked(HWND window, LPARAM lParam)
+{
+    MarkedWindows& walk = *reinterpret_cast<MarkedWindows*>(lParam);
+    ProcessStamp stamp;
+    if (!Marked(window, stamp))
+        return TRUE;
+    const bool ours = stamp.id == OwnStamp().id && stamp.start == OwnStamp().start;
+    if (walk.orphans ? Runs(stamp) : !ours)
+        return TRUE;
+    if (walk.orphans)
+        UnmarkGrouped(window);
+    // A hung application must not hold us up.
+    ::ShowWindowAsync(window, SW_SHOWNA);
+    ++walk.released;
+    if (walk.list) {
+        try {
+            walk.list->push_back(window);
+        } catch (...) {
+            // Shown all the same; only the caller's wait for it is lost.
+        }
+    }
+    return TRUE;
+}
+
+void ShowMarkedWindows(MarkedWindows& walk)
+{
+    // The desktop's listing, not EnumWindows, which under Wine asks the server about every
+    // window first. A walk that fails part-way showed what it saw; the rest waits for the next
+    // start.
+    ::EnumDesktopWindows(NULL, ShowMarked, reinterpret_cast<LPARAM>(&walk));
+}
 }  // namespace
 
 void MarkGrouped(HWND window)
@@ -151,20 +162,13 @@ bool IsGroupedByLiveQuorTab(HWND window)
 
 int ReleaseOrphanedWindows(std::vector<HWND>* released)
 {
-    CMarkedWindows orphans(true, released);
-    try {
-        EnumTopLevelWindows(orphans);
-    } catch (const CWindowsError&) {
-        // A walk that failed part-way released what it saw; the rest waits for the next start.
-    }
-    return orphans.Released();
+    MarkedWindows orphans = {true, 0, released};
+    ShowMarkedWindows(orphans);
+    return orphans.released;
 }
 
 void ShowWindowsMarkedByThisProcess()
 {
-    CMarkedWindows ours(false, nullptr);
-    try {
-        EnumTopLevelWindows(ours);
-    } catch (...) {
-    }
+    MarkedWindows ours = {false, 0, nullptr};
+    ShowMarkedWindows(ours);
 }
