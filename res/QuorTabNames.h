@@ -25,10 +25,12 @@ static_assert(kTextChars == kTitleLimit * 3 + 1, "a title of the limit fits in U
 
 constexpr UINT_PTR kUpkeepTimer = 0;
 constexpr UINT kUpkeepMs = 250;
-// While the selected window is being dragged the strip follows it at display rate (the system
-// timer's resolution), until it has stood still this long.
+// While the selected window is being dragged the strip follows it, until it has stood still this
+// long. It looks twice a display frame: looking once a frame beats against moves made at display
+// rate, and a look that lands just before a move misses it and the next few. Windows rounds this
+// up to its timer's resolution.
 constexpr UINT_PTR kFollowTimer = 1;
-constexpr UINT kFollowMs = 16;
+constexpr UINT kFollowMs = 8;
 constexpr DWORD kStillMs = 500;
 // A group gathered by rules from the command line and following them looks at every window this
 // often, as the net for what the window-event hooks miss, and looks again at a new window this
