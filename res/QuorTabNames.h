@@ -27,8 +27,8 @@ constexpr UINT_PTR kUpkeepTimer = 0;
 constexpr UINT kUpkeepMs = 250;
 // While the selected window is being dragged the strip follows it, until it has stood still this
 // long. It looks twice a display frame: looking once a frame beats against moves made at display
-// rate, and a look that lands just before a move misses it and the next few. Windows rounds this
-// up to its timer's resolution.
+// rate, and a look that lands just before a move misses it and the next few. Windows makes it at
+// least 10 ms and fires it on its clock's ticks, 15.6 ms apart unless a program asked for finer.
 constexpr UINT_PTR kFollowTimer = 1;
 constexpr UINT kFollowMs = 8;
 constexpr DWORD kStillMs = 500;
