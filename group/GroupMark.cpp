@@ -119,9 +119,8 @@ BOOL CALLBACK ShowMarked(HWND window, LPARAM lParam)
 
 void ShowMarkedWindows(MarkedWindows& walk)
 {
-    // The desktop's listing, not EnumWindows, which under Wine asks the server about every
-    // window first. A walk that fails part-way showed what it saw; the rest waits for the next
-    // start.
+    // Listed as ListTopLevelWindows lists them, without a list to make. A walk that fails
+    // part-way showed what it saw; the rest waits for the next start.
     ::EnumDesktopWindows(NULL, ShowMarked, reinterpret_cast<LPARAM>(&walk));
 }
 }  // namespace

@@ -146,10 +146,19 @@ TEST(WindowWalk, ListingHasTheWalksWindowsInItsOrder)
         after = RawWalk();
     }
     ASSERT_EQ(before, after);
+    const HWND probe = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
+    ASSERT_TRUE(probe);
+    const HWND messageRoot = ::GetAncestor(probe, GA_PARENT);
+    ::DestroyWindow(probe);
     std::vector<HWND> topLevel;
-    for (HWND window : listed)
-        if (::GetAncestor(window, GA_PARENT) == ::GetDesktopWindow())
+    for (HWND window : listed) {
+        const HWND parent = ::GetAncestor(window, GA_PARENT);
+        if (parent == ::GetDesktopWindow())
             topLevel.push_back(window);
+        else if (::IsWindow(window)) {
+            EXPECT_EQ(messageRoot, parent) << "listed, neither top-level nor message-only";
+        }
+    }
     EXPECT_EQ(before, topLevel);
     for (size_t i = 0; i < 2; ++i)
         EXPECT_NE(listed.end(), std::find(listed.begin(), listed.end(), fixture.Window(i)));
