@@ -4,6 +4,7 @@
 # and prefix. Extra arguments go to the driver (--quick for a short smoke run).
 set -euo pipefail
 source "$(dirname "$0")/../scripts/preamble.sh"
+quortab_isolate "$0" "$@"
 bench=$build/bench
 
 "$root/scripts/setup.sh"
@@ -28,6 +29,7 @@ done
 echo "bench: built $bench"
 
 trap quortab_cleanup EXIT
+quortab_mount_root
 quortab_start_display
 quortab_start_wine
 

@@ -4,6 +4,7 @@
 # $BUILD_DIR/demo/ (their paths are printed).
 set -euo pipefail
 source "$(dirname "$0")/preamble.sh"
+quortab_isolate "$0" "$@"
 driver=$build/x86_64/bin/DemoDriver.exe
 
 # run.sh has built everything already; on its own this script builds what it needs.
@@ -19,6 +20,7 @@ demo_cleanup() {
   quortab_cleanup
 }
 trap demo_cleanup EXIT
+quortab_mount_root
 quortab_start_display
 quortab_start_wine
 size=${QUORTAB_DESKTOP_SIZE}+0+0
@@ -34,7 +36,7 @@ while IFS= read -r -t 60 line <&"${DRIVER[0]}"; do
   case $line in
     "shot "*)
       png="$out/${line#shot }.png"
-      import -window root -crop "$size" +repage "$png"
+      "$WINE" --unix import -window root -crop "$size" +repage "$png"
       shots+=("$png")
       echo ok >&"$to_driver" ;;
     done) result=done; break ;;

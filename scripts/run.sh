@@ -3,6 +3,7 @@
 # Wine's Notepad and Minesweeper to group; without one, a scripted demo saves screenshots.
 set -euo pipefail
 source "$(dirname "$0")/preamble.sh"
+quortab_isolate "$0" "$@"
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
@@ -12,6 +13,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 trap quortab_cleanup EXIT
+quortab_mount_root
 quortab_start_wine
 "$WINE" notepad.exe >/dev/null 2>&1 &
 "$WINE" winemine.exe >/dev/null 2>&1 &

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Installs what building and testing QuorTab needs on Debian 12, as root; quick when all is there.
+# Installs what building and testing QuorTab needs on Debian 12, as root: the toolchain on the host,
+# Wine 10 in a root of its own (wine-root.sh). Quick when all is there.
 set -euo pipefail
 source "$(dirname "$0")/preamble.sh"
 
 packages=(cmake make python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine64 fonts-wine
-          xvfb xauth imagemagick googletest zip)
+          binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest zip debootstrap)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -17,4 +17,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-echo "setup: all build and test packages present"
+echo "setup: all build packages present"
+# Debian 12's own Wine is never run: every Windows program runs under the root's Wine 10.
+"$root/scripts/wine-root.sh"

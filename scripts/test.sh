@@ -3,6 +3,7 @@
 # display, ending with ctest's summary. Extra arguments go to ctest (e.g. -R Picker).
 set -euo pipefail
 source "$(dirname "$0")/preamble.sh"
+quortab_isolate "$0" "$@"
 start=$(date +%s)
 
 "$root/scripts/setup.sh"
@@ -10,6 +11,7 @@ start=$(date +%s)
 echo "test: built both architectures in $(( $(date +%s) - start )) s"
 
 trap quortab_cleanup EXIT
+quortab_mount_root
 quortab_start_display
 quortab_start_wine
 
