@@ -1,6 +1,7 @@
 #pragma once
 #include "TabWnd.h"
 #include "FrameGeometry.h"
+#include "ImportPatch.h"
 #include "PickerDriver.h"
 #include "Pump.h"
 #include "QuorTabNames.h"
@@ -64,6 +65,18 @@ inline void ClickTab(HWND tab, int index)
     PressTab(tab, index);
     CatchUpTabs(tab);
 }
+
+// A frame started while this lives gets no window event, as on a platform that sends none: its
+// hook is refused.
+class CNoWindowEvents {
+public:
+    CNoWindowEvents() : m_patch("user32.dll", "SetWinEventHook", reinterpret_cast<const void*>(Refuse)) {}
+    bool Patched() const { return m_patch.Patched(); }
+
+private:
+    static HWINEVENTHOOK WINAPI Refuse(DWORD, DWORD, HMODULE, WINEVENTPROC, DWORD, DWORD, DWORD) { return NULL; }
+    CImportPatch m_patch;
+};
 
 // The frame of this test process, grouping windows of other applications.
 class TabGroupTest : public WindowGroupTest {

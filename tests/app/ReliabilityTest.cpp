@@ -12,14 +12,6 @@ namespace {
 const char kOne[] = "title=One;x=100;y=80;w=500;h=300";
 const char kTwo[] = "title=Two;x=300;y=250;w=400;h=250";
 
-RECT ShownAt(HWND window)
-{
-    LONG sides[4];
-    for (WPARAM i = 0; i < 4; ++i)
-        sides[i] = static_cast<LONG>(::SendMessageA(window, FIXTURE_GET_SHOWN_AT, i, 0));
-    return {sides[0], sides[1], sides[2], sides[3]};
-}
-
 // Makes a fixture process stop answering until released (or gone out of scope).
 class CHang {
 public:

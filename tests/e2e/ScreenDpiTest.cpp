@@ -136,3 +136,17 @@ TEST(E2eScreenDpi, TabsTextPickerRowsAndTheStripFollowTheScreensDpi)
         EXPECT_GE(shown, TextHeightAt(c.dpi)) << "tab " << Describe(tab) << " in " << Describe(client);
     }
 }
+
+// Why every program of the tests is DPI aware: at 144 DPI a program that is not sees and takes
+// coordinates scaled down by the system, so its numbers are not QuorTab's pixels.
+TEST(E2eScreenDpi, AProgramThatIsNotDpiAwareSeesScaledCoordinates)
+{
+    CScreenDpi screen(144);
+    CFixtureProcess unaware({FIXTURE_DPI_UNAWARE, "title=Unaware;x=100;y=100;w=400;h=300;visible=0"});
+    const HWND window = unaware.Window(0);
+    ASSERT_TRUE(window);
+    ::ShowWindow(window, SW_SHOWNA);
+    const RECT own = {100, 100, 500, 400}, real = {150, 150, 750, 600};
+    EXPECT_TRUE(Eventually([&] { return SameRect(own, ShownAt(window)); })) << Describe(ShownAt(window));
+    EXPECT_TRUE(Eventually([&] { return SameRect(real, WindowRect(window)); })) << Describe(WindowRect(window));
+}

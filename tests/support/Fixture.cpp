@@ -16,6 +16,8 @@ static size_t RequestedWindows(const std::vector<std::string>& requests)
 {
     size_t count = 0;
     for (const std::string& request : requests) {
+        if (request == FIXTURE_DPI_UNAWARE)
+            continue;
         long windows = 1;
         size_t start = 0;
         while (start <= request.size()) {

@@ -13,3 +13,12 @@ public:
     HWND Window(size_t index) const;
     size_t WindowCount() const;
 };
+
+// Where a fixture window stood when it was last shown, as the fixture itself saw it.
+inline RECT ShownAt(HWND window)
+{
+    LONG sides[4];
+    for (WPARAM i = 0; i < 4; ++i)
+        sides[i] = static_cast<LONG>(::SendMessageA(window, FIXTURE_GET_SHOWN_AT, i, 0));
+    return {sides[0], sides[1], sides[2], sides[3]};
+}

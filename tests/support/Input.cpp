@@ -59,11 +59,22 @@ void DoubleClick(POINT at)
     LeftClickHere(at);
 }
 
+// True once the thread of the window under `at` holds the mouse: a drag that moves on before the
+// press was taken in sends its moves and release to whatever window lies under them.
+static bool Captured(HWND under)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(under, NULL), &info) && info.hwndCapture;
+}
+
 void Drag(POINT from, POINT to)
 {
     const int kSteps = 8;
     PointAt(from);
+    const HWND under = ::WindowFromPoint(from);
     SendMouse(from, MOUSEEVENTF_LEFTDOWN);
+    PumpUntil([&] { return Captured(under); }, 2000);
     for (int i = 1; i <= kSteps; ++i)
         MoveMouse(POINT{from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
     // One pixel short and then onto the target, so that the last move the window sees before

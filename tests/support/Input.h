@@ -14,7 +14,8 @@ void MoveMouse(POINT at);
 void Click(POINT at);
 void DoubleClick(POINT at);
 void RightClick(POINT at);
-// Presses the left button at `from`, moves to `to` in a few steps and lets go there.
+// Presses the left button at `from`, moves to `to` in a few steps and lets go there. The moves
+// wait until the window pressed has taken the mouse, as a hand is slower than that.
 void Drag(POINT from, POINT to);
 // Positive notches turn the wheel away from the user, negative towards.
 void TurnWheel(POINT at, int notches);
