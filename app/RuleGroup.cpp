@@ -12,9 +12,6 @@ using namespace quortab;
 
 namespace {
 
-// A window event of another process, posted to the frame: wParam the event, lParam the window.
-const UINT kRuleWindowEvent = WM_APP + 16;
-
 // Titles the walk reads again a walk, of windows seen before. Under Wine, which reports no retitle
 // across processes, these reads are most of what following costs at idle, each a wineserver
 // request; where the system reports retitles they are only the net.

@@ -11,10 +11,8 @@ using namespace quortab;
 
 namespace {
 
-// Posted to the frame to run the upkeep now rather than at the next tick; one at a time, so that
-// a burst of events (a window dragged) costs one pass per turn of the message loop.
-const UINT kUpkeepNow = WM_APP + 2;
-
+// kUpkeepNow is posted one at a time, so that a burst of events (a window dragged) costs one
+// pass per turn of the message loop.
 // The frame each window-event hook reports to.
 std::map<HWINEVENTHOOK, HWND> g_eventFrames;
 

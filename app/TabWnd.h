@@ -14,9 +14,6 @@ extern HINSTANCE g_hInstance;
 extern ATOM g_tabWndClass;
 extern char g_tipText[quortab::kTextChars];
 
-// Posted to the frame once a window's application has carried out what it was asked to do.
-const UINT kWindowCaughtUp = WM_APP + 1;
-
 // The tab frame: a captionless tool window whose tab strip shows a group of other applications'
 // windows. The group's record is a CTabGroup; the strip shows it, and each tab's item data is its
 // window's handle.

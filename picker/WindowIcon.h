@@ -1,10 +1,11 @@
 #pragma once
 #include "Win32.h"
+#include "QuorTabNames.h"
 #include <map>
 
-// Posted to the window that looks icons up once a window has answered WM_GETICON: wParam the
-// window asked, lParam its answer (null for none). Handed on to CWindowIcons::OnAnswer.
-constexpr UINT kIconAnswer = WM_APP + 16;
+// Answers come to the window that looks icons up as quortab::kIconAnswer, handed on to
+// CWindowIcons::OnAnswer.
+using quortab::kIconAnswer;
 
 // The small icons of other applications' windows, found without ever waiting on them.
 // A window gets an icon at once from its class or, where that cannot be drawn here (under Wine

@@ -43,6 +43,31 @@ constexpr UINT kLookAgainMs = 250;
 // before it looks for its own.
 constexpr DWORD kOrphansShownMs = 2000;
 
+// The program's private messages. The frame hands every message it gets to each of its parts, so
+// two parts sharing a number would each take the other's message for its own.
+// A grouped window has done what it was asked before: wParam the window.
+constexpr UINT kWindowCaughtUp = WM_APP + 1;
+// A window event from a grouped window: run the upkeep now rather than at the next tick.
+constexpr UINT kUpkeepNow = WM_APP + 2;
+// From the keyboard hook: wParam 1 for the next tab, -1 for the previous one.
+constexpr UINT kCycleKey = WM_APP + 3;
+// A window has answered WM_GETICON: wParam the window asked, lParam its answer (null for none).
+constexpr UINT kIconAnswer = WM_APP + 4;
+// A window event for the rules of a following group: wParam the event, lParam the window.
+constexpr UINT kRuleWindowEvent = WM_APP + 5;
+
+constexpr UINT kPrivateMessages[] = {kWindowCaughtUp, kUpkeepNow, kCycleKey, kIconAnswer, kRuleWindowEvent};
+constexpr bool AllDistinct(const UINT* values, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        for (size_t j = i + 1; j < count; ++j)
+            if (values[i] == values[j])
+                return false;
+    return true;
+}
+static_assert(AllDistinct(kPrivateMessages, sizeof kPrivateMessages / sizeof kPrivateMessages[0]),
+              "each private message has a number of its own");
+
 // Every tab is this wide at 96 DPI.
 constexpr int kTabWidth = 100;
 // The frame's client area is this much less tall than the tab row with its borders.
