@@ -147,9 +147,8 @@ void CTabWndHandler::Follow()
     m_followed = place;
     m_stillSince = ::GetTickCount();
     m_group.SetLastPlace(place);
-    const RECT frame = PlaceFor(place, m_show).frame;
-    ::SetWindowPos(m_hWnd, window, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOACTIVATE);
+    // The upkeep's own move: along the bottom of the work area the strip stands in front.
+    MoveFrame(window, PlaceFor(place, m_show));
 }
 
 // Tabs and their text keep on any screen the size they have at 96 DPI.

@@ -121,6 +121,29 @@ TEST_F(TabGroupTest, TheStripStaysOnScreenForMaximizedLowAndMinimizedWindows)
     EXPECT_TRUE(UpkeepUntil([&] { return (last = StripOverLowerEdge(Frame(), one)); })) << "restored: " << last.message();
 }
 
+TEST_F(TabGroupTest, DraggedAlongTheBottomOfTheWorkAreaTheStripStaysInFrontAfterEveryMove)
+{
+    // The fast ticks follow here, not the upkeep passes that events would run.
+    CNoWindowEvents noEvents;
+    CFixtureProcess apps({kOne});
+    HWND one = apps.Window(0);
+    ASSERT_TRUE(Start(one));
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoA(::MonitorFromWindow(one, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT place = {100, monitor.rcWork.bottom - 300, 600, monitor.rcWork.bottom};
+    ::SetWindowPos(one, NULL, place.left, place.top, 500, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::testing::AssertionResult last = ::testing::AssertionFailure();
+    ASSERT_TRUE(UpkeepUntil([&] { return (last = StripOverLowerEdge(Frame(), one)); })) << last.message();
+    const LONG offset = WindowRect(Frame()).left - place.left;
+    for (int step = 0; step < 10; ++step) {
+        ::OffsetRect(&place, 7, 0);
+        ::SetWindowPos(one, NULL, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_TRUE(PumpUntil([&] { return WindowRect(Frame()).left - place.left == offset; }, 3000)) << "step " << step;
+        EXPECT_TRUE(StripOverLowerEdge(Frame(), one)) << "step " << step;
+    }
+}
+
 namespace {
 // Closes the last grouped window as soon as the frame's dialog or menu waits for the user.
 class CCloseWhenIdle : public CMessageHook {
