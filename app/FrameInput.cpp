@@ -14,7 +14,7 @@ namespace {
 bool KeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
 }  // namespace
 
-// The strip's own keys: its arrows step without wrapping around, as the control's own do.
+// The strip's own keys: its arrows step without wrapping around, as the control's own did.
 void CTabWndHandler::OnStripKey(WPARAM key)
 {
     if (key == VK_LEFT || key == VK_RIGHT)

@@ -1,4 +1,5 @@
-// Tabs that drag: a press selects the tab pressed; moving with the button down drags the tab,
+// The strip's own input, seen before the tab control's. Tabs that drag: a press selects the tab
+// pressed; moving with the button down drags the tab,
 // to another place in the strip or off it, which lets its window go. A middle click lets a
 // tab's window go where it stands.
 #include "TabWnd.h"
@@ -16,15 +17,19 @@ int HitTab(const CTabCtrlProxy& tabs, POINT at)
 LRESULT CALLBACK CTabWndHandler::StripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                            DWORD_PTR frame)
 {
+    CTabWndHandler* self = reinterpret_cast<CTabWndHandler*>(frame);
+    // The control moves its selection on an arrow key even when refused: the arrows are ours.
+    if (message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT)) {
+        RunInBarrier(self->m_hWnd, self->m_hWnd, self->m_hWnd, "Unknown Error", [&] { self->OnStripKey(wParam); });
+        return 0;
+    }
     // A quick second press comes as a double click, and is a press all the same.
     const bool press = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
     const bool mouse = press || message == WM_MOUSEMOVE || message == WM_LBUTTONUP || message == WM_MBUTTONUP ||
                        message == WM_CAPTURECHANGED;
-    CTabWndHandler* self = reinterpret_cast<CTabWndHandler*>(frame);
-    // The control sees the press first (and is refused the selection: the group selects the tab
-    // pressed); the release is ours before it is the control's. The window a press shows must
-    // not take the activation, and the mouse with it, before the release: it gets the keyboard
-    // then.
+    // The control sees the press first and is refused the selection; the release is ours first.
+    // The window a press shows must not take the activation, and the mouse with it, before the
+    // release: it gets the keyboard then.
     LRESULT result = 0;
     const int showCommand = self->m_showCommand;
     if (press) {
