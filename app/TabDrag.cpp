@@ -1,7 +1,6 @@
 // The strip's own input, seen before the tab control's. Tabs that drag: a press selects the tab
-// pressed; moving with the button down drags the tab,
-// to another place in the strip or off it, which lets its window go. A middle click lets a
-// tab's window go where it stands.
+// pressed; moving with the button down drags the tab, to another place in the strip or off it,
+// which lets its window go. A middle click lets a tab's window go where it stands.
 #include "TabWnd.h"
 #include <windowsx.h>
 
