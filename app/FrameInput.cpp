@@ -12,38 +12,16 @@ using namespace quortab;
 namespace {
 
 bool KeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
-
-// Announces a selection change to the frame exactly as a click does: the tab control passes
-// both notifications on to its parent.
-void AnnounceSelection(const CTabCtrlProxy& tabs, int index)
-{
-    NMHDR header = {tabs.GetHandle(), 0, 0};
-    auto notify = [&](int code) {
-        header.code = static_cast<UINT>(code);
-        tabs.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
-    };
-    notify(TCN_SELCHANGING);
-    tabs.SetCurSel(index);
-    notify(TCN_SELCHANGE);
-}
-
-void SelectTab(const CTabCtrlProxy& tabs, int step)
-{
-    const int count = tabs.GetItemCount();
-    if (count <= 0)
-        return;
-    int next = tabs.GetCurSel() + step;
-    if (next >= count)
-        next = 0;
-    else if (next < 0)
-        next = count - 1;
-    AnnounceSelection(tabs, next);
-}
 }  // namespace
 
-void SelectNextTab(HWND tabControl) { SelectTab(tabControl, +1); }
-
-void SelectPreviousTab(HWND tabControl) { SelectTab(tabControl, -1); }
+// The strip's own keys: its arrows step without wrapping around, as the control's own did.
+void CTabWndHandler::OnStripKey(WPARAM key)
+{
+    if (key == VK_LEFT || key == VK_RIGHT)
+        SelectTab(m_group.Selection() + (key == VK_LEFT ? -1 : +1));
+    else
+        CycleOnCtrlTab(key);
+}
 
 void CTabWndHandler::CycleOnCtrlTab(WPARAM key)
 {
@@ -58,10 +36,7 @@ void CTabWndHandler::Cycle(int step)
     // it, learns that before it hides and passes nothing on.
     SetForegroundWindow();
     m_showCommand = SW_SHOWNA;
-    if (step > 0)
-        SelectNextTab(m_hwndTab.GetHandle());
-    else if (step < 0)
-        SelectPreviousTab(m_hwndTab.GetHandle());
+    SelectBy(step);
     m_showCommand = SW_SHOW;
     SetForegroundWindow();
 }
@@ -102,21 +77,21 @@ LRESULT CTabWndHandler::OnContextMenu(HWND window, UINT x, UINT y)
 
 POINT CTabWndHandler::FindContextTab(HWND window, POINT at)
 {
-    m_contextTab = -1;
+    int tab = -1;
     if (at.x == -1 && at.y == -1) {
         // From the keyboard: the menu opens at the selected tab, which it then acts on.
-        m_contextTab = m_hwndTab.GetCurSel();
+        tab = m_group.Selection();
         RECT item = {};
-        m_hwndTab.GetItemRect(m_contextTab, &item);
+        m_hwndTab.GetItemRect(tab, &item);
         at = {item.left, item.bottom};
         ::ClientToScreen(m_hwndTab.GetHandle(), &at);
     } else if (window == m_hwndTab.GetHandle()) {
         TCHITTESTINFO hit = {};
         hit.pt = at;
         ::ScreenToClient(m_hwndTab.GetHandle(), &hit.pt);
-        m_contextTab = m_hwndTab.HitTest(&hit);
+        tab = m_hwndTab.HitTest(&hit);
     }
-    m_contextWindow = m_group.Window(m_contextTab);
+    m_contextWindow = m_group.Window(tab);
     return at;
 }
 
@@ -175,23 +150,18 @@ void CTabWndHandler::CloseContextTab()
     ::PostMessageA(m_contextWindow, WM_CLOSE, 0, 0);
 }
 
-// Selected as a click selects it: the strip announces the change.
 void CTabWndHandler::SelectWindow(HWND window)
 {
     const int index = m_group.Find(window);
-    if (index < 0 || index == m_group.Selection())
-        return;
-    AnnounceSelection(m_hwndTab, index);
+    if (index >= 0)
+        SelectTab(index);
 }
 
 // The keys came while the user worked in the group's window: the newly selected one gets the
 // keyboard, so that the next press works too.
 void CTabWndHandler::OnCycleKey(int step)
 {
-    if (step > 0)
-        SelectNextTab(m_hwndTab.GetHandle());
-    else
-        SelectPreviousTab(m_hwndTab.GetHandle());
+    SelectBy(step > 0 ? +1 : -1);
     SetForegroundWindow();
     CWndProxy(m_group.Window(m_group.Selection())).SetForegroundWindow();
 }

@@ -51,12 +51,39 @@ bool CTabWndHandler::InsertTab(const CWndProxy& window)
         return false;
     if (window.IsAttached())
         MarkGrouped(window.GetHandle());
-    m_hwndTab.InsertItem(m_group.Count() - 1, title, window.GetHandle());
-    m_icons.Add(window.GetHandle());
+    return true;
+}
+
+// The strip, told of each change of the group, follows it there and nowhere else.
+void CTabWndHandler::OnTabChanged(const CTabGroup& group, const TabChange& change)
+{
+    const char* title = change.kind == TabChange::Removed ? "" : group.Tab(change.index).title.c_str();
+    switch (change.kind) {
+    case TabChange::Inserted:
+        m_hwndTab.InsertItem(change.index, title, change.window);
+        m_icons.Add(change.window);
+        break;
+    case TabChange::Removed:
+        m_hwndTab.DeleteItem(change.index);
+        m_icons.Remove(change.window);
+        m_closing = change.window == m_closing ? NULL : m_closing;
+        break;
+    case TabChange::Moved:
+        m_hwndTab.DeleteItem(change.from);
+        m_hwndTab.InsertItem(change.index, title, change.window);
+        m_icons.Sync();
+        break;
+    case TabChange::Retitled:
+        if (m_hwndTab.SetItemText(change.index, title))
+            m_icons.Ask(change.window);
+        return;
+    case TabChange::Selected:
+        m_closing = change.window == m_closing ? m_closing : NULL;
+        return ShowSelection();
+    }
     m_rowHeight = 0;
     ShowSelection();
     SyncTabTips(m_hwndTab, m_tipsByFrame);
-    return true;
 }
 
 // The strip's selection follows the group's; setting it announces nothing.
@@ -77,10 +104,18 @@ CWndProxy CTabWndHandler::PickWindow()
     return InsertTab(chosen) ? chosen : CWndProxy();
 }
 
-void CTabWndHandler::OnSelChange()
+// Every way of choosing a tab ends here: the group decides, and the window it selected takes the
+// place of the one selected before.
+void CTabWndHandler::SelectTab(int index)
 {
-    m_group.Select(m_hwndTab.GetCurSel());
-    ShowSelected(m_group.PrevSelection());
+    if (m_group.Select(index))
+        ShowSelected(m_group.PrevSelection());
+}
+
+void CTabWndHandler::SelectBy(int step)
+{
+    if (m_group.SelectNext(step))
+        ShowSelected(m_group.PrevSelection());
 }
 
 void CTabWndHandler::ShowSelected(int from)

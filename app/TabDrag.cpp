@@ -1,8 +1,7 @@
-// Tabs that drag: a press selects, as a click does; moving with the button down drags the tab,
-// to another place in the strip or off it, which lets its window go. A middle click lets a
-// tab's window go where it stands.
+// The strip's own input, seen before the tab control's. Tabs that drag: a press selects the tab
+// pressed; moving with the button down drags the tab, to another place in the strip or off it,
+// which lets its window go. A middle click lets a tab's window go where it stands.
 #include "TabWnd.h"
-#include "StripTips.h"
 #include <windowsx.h>
 
 namespace {
@@ -17,12 +16,17 @@ int HitTab(const CTabCtrlProxy& tabs, POINT at)
 LRESULT CALLBACK CTabWndHandler::StripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                            DWORD_PTR frame)
 {
+    CTabWndHandler* self = reinterpret_cast<CTabWndHandler*>(frame);
+    // The control moves its selection on an arrow key even when refused: the arrows are ours.
+    if (message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT)) {
+        RunInBarrier(self->m_hWnd, self->m_hWnd, self->m_hWnd, "Unknown Error", [&] { self->OnStripKey(wParam); });
+        return 0;
+    }
     // A quick second press comes as a double click, and is a press all the same.
     const bool press = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
     const bool mouse = press || message == WM_MOUSEMOVE || message == WM_LBUTTONUP || message == WM_MBUTTONUP ||
                        message == WM_CAPTURECHANGED;
-    CTabWndHandler* self = reinterpret_cast<CTabWndHandler*>(frame);
-    // The control selects the pressed tab first; the release is ours before it is the control's.
+    // The control sees the press first and is refused the selection; the release is ours first.
     // The window a press shows must not take the activation, and the mouse with it, before the
     // release: it gets the keyboard then.
     LRESULT result = 0;
@@ -45,7 +49,6 @@ void CTabWndHandler::OnStripMouse(UINT message, POINT at)
         m_pressed = m_group.Window(HitTab(m_hwndTab, at));
         m_pressedAt = at;
         m_dragging = false;
-        // The control leaves the selection alone on a double click.
         SelectWindow(m_pressed);
         if (m_pressed)
             ::SetCapture(m_hwndTab.GetHandle());
@@ -80,7 +83,7 @@ void CTabWndHandler::DropTab(HWND window, POINT cursor)
         POINT at = cursor;
         ::ScreenToClient(m_hwndTab.GetHandle(), &at);
         const int under = HitTab(m_hwndTab, {at.x, (row.top + row.bottom) / 2});
-        MoveTab(m_group.Find(window), under >= 0 ? under : m_group.Count() - 1);
+        m_group.Move(m_group.Find(window), under >= 0 ? under : m_group.Count() - 1);
     } else if (drop == TabDrop::GiveBack) {
         RECT place = {};
         ::GetWindowRect(window, &place);
@@ -88,16 +91,4 @@ void CTabWndHandler::DropTab(HWND window, POINT cursor)
         const RECT at = DropPlace(place, cursor, work);
         GiveBack(window, &at);
     }
-}
-
-void CTabWndHandler::MoveTab(int from, int to)
-{
-    if (from == to || !m_group.Move(from, to))
-        return;
-    const GroupTab& moved = m_group.Tab(to);
-    m_hwndTab.DeleteItem(from);
-    m_hwndTab.InsertItem(to, moved.title.c_str(), moved.window);
-    m_icons.Sync();
-    ShowSelection();
-    SyncTabTips(m_hwndTab, m_tipsByFrame);
 }

@@ -68,11 +68,14 @@ LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
 }
 
 CTabWndHandler::CTabWndHandler(std::unique_ptr<CRuleGroup> rules)
-    : m_contextTab(-1), m_showCommand(SW_SHOW), m_eventHook(NULL), m_upkeepPosted(false), m_tipsByFrame(false),
+    : m_showCommand(SW_SHOW), m_eventHook(NULL), m_upkeepPosted(false), m_tipsByFrame(false),
       m_icons(m_hwndTab, m_group), m_rowHeight(0), m_border(0), m_workKnown(false), m_workFor(), m_monitor(), m_work(),
       m_show(WindowShow::Shown), m_following(false), m_followed(), m_stillSince(0),
       m_pressed(NULL), m_pressedAt(), m_dragging(false), m_closing(NULL), m_hiddenPasses(0), m_contextWindow(NULL),
-      m_ruleGroup(std::move(rules)) {}
+      m_ruleGroup(std::move(rules))
+{
+    m_group.SetObserver(this);
+}
 
 CTabWndHandler::~CTabWndHandler() = default;
 
@@ -136,13 +139,11 @@ LRESULT CTabWndHandler::OnNotify(WPARAM id, NMHDR* header)
     if (header->hwndFrom == m_hwndTab.GetHandle()) {
         switch (header->code) {
         case TCN_SELCHANGING:
-            m_group.BeginSelect();
-            break;
-        case TCN_SELCHANGE:
-            OnSelChange();
-            break;
+            // The group chooses the tab, never the control: it shows what the group chose.
+            CWndHandler::OnNotify(id, header);
+            return TRUE;
         case TCN_KEYDOWN:
-            CycleOnCtrlTab(reinterpret_cast<NMTCKEYDOWN*>(header)->wVKey);
+            OnStripKey(reinterpret_cast<NMTCKEYDOWN*>(header)->wVKey);
             break;
         }
     }
@@ -215,8 +216,10 @@ void CTabWndHandler::Upkeep()
     RefreshTitles(closed);
     if (!closed.empty()) {
         const HWND selectedBefore = m_group.Window(m_group.Selection());
+        const bool closedHere = selectedBefore && selectedBefore == m_closing;
         auto exists = [&](HWND w) { return std::find(closed.begin(), closed.end(), w) == closed.end(); };
-        ShowDroppedTabs(m_group.DropClosed(exists), closed, selectedBefore);
+        m_group.DropClosed(exists);
+        ShowDroppedTabs(selectedBefore, closedHere);
     }
     if (m_group.Count() <= 0)
         PostMessage(WM_CLOSE, 0, 0);
@@ -233,8 +236,8 @@ void CTabWndHandler::RefreshTitles(std::vector<HWND>& closed)
         // An empty title is rare: only then is it worth asking whether the window is still there.
         if (!window.GetWindowText(title, kTextChars) && !::IsWindow(window.GetHandle()))
             closed.push_back(window.GetHandle());
-        else if (m_group.Retitle(i, title) && m_hwndTab.SetItemText(i, title))
-            m_icons.Ask(window.GetHandle());
+        else
+            m_group.Retitle(i, title);
     }
 }
 

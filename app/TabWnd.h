@@ -15,9 +15,10 @@ extern ATOM g_tabWndClass;
 extern char g_tipText[quortab::kTextChars];
 
 // The tab frame: a captionless tool window whose tab strip shows a group of other applications'
-// windows. The group's record is a CTabGroup; the strip shows it, and each tab's item data is its
+// windows. The group's record is a CTabGroup, which alone chooses tabs: the frame turns input into
+// its verbs and, told of each change, shows it on the strip, where each tab's item data is its
 // window's handle.
-class CTabWndHandler : public CWndHandler {
+class CTabWndHandler : public CWndHandler, private CTabGroupObserver {
 public:
     // With rules, the group gathers its windows by them instead of asking the user.
     explicit CTabWndHandler(std::unique_ptr<CRuleGroup> rules = nullptr);
@@ -56,16 +57,19 @@ private:
     void TakeMatched(HWND window);
 
     // Showing the group: the strip changes only where the group did.
+    void OnTabChanged(const CTabGroup& group, const TabChange& change) override;
     void ShowSelection();
-    void ShowDroppedTabs(const std::vector<int>& dropped, const std::vector<HWND>& closed, HWND selectedBefore);
+    void ShowDroppedTabs(HWND selectedBefore, bool closedHere);
 
-    // Switching: the newly selected window takes the place of tab `from`'s.
-    void OnSelChange();
+    // Switching: the group selects, and the newly selected window takes the place of tab `from`'s.
+    void SelectTab(int index);
+    void SelectBy(int step);
     void ShowSelected(int from);
     void ShowSelectedAt(const RECT* at);
     void SelectWindow(HWND window);
     bool PlaceOf(HWND window, RECT& place) const;
     void ExpectShown(const CWndProxy& window, const RECT& place);
+    void OnStripKey(WPARAM key);
     void CycleOnCtrlTab(WPARAM key);
     void Cycle(int step);
 
@@ -89,7 +93,6 @@ private:
                                       DWORD_PTR frame);
     void OnStripMouse(UINT message, POINT at);
     void DropTab(HWND window, POINT cursor);
-    void MoveTab(int from, int to);
 
     void FillTipText(NMHDR* header);
     // Sizes at the DPI of the frame's monitor.
@@ -107,7 +110,6 @@ private:
     void ShowAbout();
 
     CTabCtrlProxy m_hwndTab;
-    int m_contextTab;
     CTabGroup m_group;
     // How the switch shows the newly selected window.
     int m_showCommand;
@@ -137,7 +139,8 @@ private:
     HWND m_pressed;
     POINT m_pressedAt;
     bool m_dragging;
-    // The window "Close Window" was used on: when it goes, the next takes its place.
+    // The window "Close Window" was used on: when it goes, the next takes its place. Forgotten when
+    // it goes or another tab is selected (its program may have been told not to close).
     HWND m_closing;
     // Upkeep passes that found the selected window hidden, not by us.
     int m_hiddenPasses;
@@ -162,5 +165,3 @@ CTabWndHandler* StartQuorTab(HINSTANCE instance, const std::string& arguments = 
 void InstallCycleKeys();
 // Shows every window this QuorTab grouped again; for a crash, the last thing the process does.
 LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS* exception);
-void SelectNextTab(HWND tabControl);
-void SelectPreviousTab(HWND tabControl);

@@ -2,26 +2,16 @@
 // that the strip never stands under nothing while the group has windows to show.
 #include "TabWnd.h"
 #include "GroupMark.h"
-#include "StripTips.h"
 
-void CTabWndHandler::ShowDroppedTabs(const std::vector<int>& dropped, const std::vector<HWND>& closed,
-                                     HWND selectedBefore)
+// The tab that took the closed one's place is shown where it stands, or, when the user closed
+// that window from the strip, where it stood.
+void CTabWndHandler::ShowDroppedTabs(HWND selectedBefore, bool closedHere)
 {
-    for (HWND window : closed)
-        m_icons.Remove(window);
-    for (int index : dropped)
-        m_hwndTab.DeleteItem(index);
-    m_rowHeight = 0;
-    SyncTabTips(m_hwndTab, m_tipsByFrame);
-    const HWND selected = m_group.Window(m_group.Selection());
-    if (selected == selectedBefore)
+    if (m_group.Window(m_group.Selection()) == selectedBefore)
         return;
-    // The tab that took the closed one's place is shown where it stands, or, when the user
-    // closed that window from the strip, where it stood.
-    ShowSelection();
     RECT place;
-    const bool closedHere = selectedBefore == m_closing && m_group.GetLastPlace(place);
-    ShowSelectedAt(closedHere ? &place : nullptr);
+    const bool atLast = closedHere && m_group.GetLastPlace(place);
+    ShowSelectedAt(atLast ? &place : nullptr);
 }
 
 void CTabWndHandler::GiveBack(HWND window, const RECT* at)
@@ -38,11 +28,7 @@ void CTabWndHandler::GiveBack(HWND window, const RECT* at)
         released.MoveWindowAsync(*at);
     released.ShowWindowAsync(SW_SHOW);
     // Taken out by the user: a following group does not take it back.
-    m_icons.Remove(window);
     m_group.TakeOut(index);
-    m_hwndTab.DeleteItem(index);
-    m_rowHeight = 0;
-    SyncTabTips(m_hwndTab, m_tipsByFrame);
     if (m_group.Count() <= 0)
         PostMessage(WM_CLOSE, 0, 0);
     else if (wasSelected)
@@ -77,8 +63,7 @@ void CTabWndHandler::WatchHiddenByApp()
 void CTabWndHandler::PassSelectionOn(int to, const RECT* at)
 {
     m_hiddenPasses = 0;
-    m_group.BeginSelect();
+    // The tab may be selected already: one that took a leaving tab's place.
     m_group.Select(to);
-    ShowSelection();
     ShowSelectedAt(at);
 }

@@ -9,15 +9,34 @@ int CTabGroup::Find(HWND window) const
     return -1;
 }
 
-bool CTabGroup::Insert(HWND window, const std::string& title)
+bool CTabGroup::InsertAt(int index, HWND window, const std::string& title)
 {
-    if (window && Find(window) >= 0)
+    if ((window && Find(window) >= 0) || index < 0 || index > Count())
         return false;
-    m_tabs.push_back({window, title, false});
+    m_tabs.insert(m_tabs.begin() + index, {window, title, false});
     m_takenOut.erase(window);
+    m_selection += m_selection >= index ? 1 : 0;
+    m_prevSelection += m_prevSelection >= index ? 1 : 0;
+    Tell(TabChange::Inserted, index);
     if (m_selection < 0 && Count() == 1)
-        m_selection = 0;
+        Select(0);
     return true;
+}
+
+bool CTabGroup::Select(int index)
+{
+    if (index < 0 || index >= Count() || index == m_selection)
+        return false;
+    m_prevSelection = m_selection;
+    m_selection = index;
+    Tell(TabChange::Selected, index, m_prevSelection);
+    return true;
+}
+
+void CTabGroup::Tell(TabChange::Kind kind, int index, int from) const
+{
+    if (m_observer)
+        m_observer->OnTabChanged(*this, {kind, index, from, Window(index)});
 }
 
 void CTabGroup::Remove(int index)
@@ -25,9 +44,15 @@ void CTabGroup::Remove(int index)
     if (index < 0 || index >= Count())
         return;
     const bool wasSelected = index == m_selection;
+    const HWND window = m_tabs[index].window;
     m_tabs.erase(m_tabs.begin() + index);
     m_selection = wasSelected ? std::min(index, Count() - 1) : Shifted(m_selection, index);
     m_prevSelection = Shifted(m_prevSelection, index);
+    // Told with the window that left, which the group no longer names.
+    if (m_observer)
+        m_observer->OnTabChanged(*this, {TabChange::Removed, index, -1, window});
+    if (wasSelected && m_selection >= 0)
+        Tell(TabChange::Selected, m_selection);
 }
 
 int CTabGroup::NextNotHidden() const
@@ -72,7 +97,7 @@ int CTabGroup::Next(int step) const
 
 bool CTabGroup::Move(int from, int to)
 {
-    if (from < 0 || from >= Count() || to < 0 || to >= Count())
+    if (from < 0 || from >= Count() || to < 0 || to >= Count() || from == to)
         return false;
     const HWND selected = Window(m_selection);
     const HWND previous = Window(m_prevSelection);
@@ -81,6 +106,7 @@ bool CTabGroup::Move(int from, int to)
     m_tabs.insert(m_tabs.begin() + to, moved);
     m_selection = selected ? Find(selected) : m_selection;
     m_prevSelection = previous ? Find(previous) : m_prevSelection;
+    Tell(TabChange::Moved, to, from);
     return true;
 }
 
@@ -89,6 +115,7 @@ bool CTabGroup::Retitle(int index, const std::string& title)
     if (index < 0 || index >= Count() || m_tabs[index].title == title)
         return false;
     m_tabs[index].title = title;
+    Tell(TabChange::Retitled, index);
     return true;
 }
 

@@ -13,14 +13,42 @@ struct GroupTab {
     bool hiddenByApp;
 };
 
+class CTabGroup;
+
+// One change of the group, as its observer hears of it. `index` is where the tab is now (for a
+// removed tab, where it was); `from` is where a moved tab was, or the tab selected before a
+// selection (-1 when that one left the group); `window` is the tab's window.
+struct TabChange {
+    enum Kind { Inserted, Removed, Moved, Selected, Retitled };
+    Kind kind;
+    int index;
+    int from;
+    HWND window;
+};
+
+// Told of each change after the group has made it, so that what shows the group changes only
+// where the group did.
+class CTabGroupObserver {
+public:
+    virtual void OnTabChanged(const CTabGroup& group, const TabChange& change) = 0;
+
+protected:
+    ~CTabGroupObserver() = default;
+};
+
 // The group as the program knows it: the tabs in order, which one is selected and which one was
 // before the selection last changed, and where the group's window stands. The tab strip shows
-// this; nothing here knows the strip.
+// this; nothing here knows the strip. Every choice of tab (a press, a key, the wheel, a drag) is
+// one of the verbs below, and the group alone decides what it means.
 //
 // Indices are those of the strip: 0 is the leftmost tab, -1 no tab.
 class CTabGroup {
 public:
-    CTabGroup() : m_selection(-1), m_prevSelection(-1), m_placed(false), m_lastPlace(), m_pending(NULL), m_pendingPlace() {}
+    CTabGroup() : m_selection(-1), m_prevSelection(-1), m_placed(false), m_lastPlace(), m_pending(NULL), m_pendingPlace(),
+                  m_observer(nullptr) {}
+
+    // One observer at a time; null for none.
+    void SetObserver(CTabGroupObserver* observer) { m_observer = observer; }
 
     int Count() const { return static_cast<int>(m_tabs.size()); }
     const GroupTab& Tab(int index) const { return m_tabs[index]; }
@@ -32,7 +60,10 @@ public:
 
     // Appends a tab. The first tab of an empty group is selected. False, and nothing done, for a
     // window that has a tab already: a second would hide it whenever the first is selected.
-    bool Insert(HWND window, const std::string& title);
+    bool Insert(HWND window, const std::string& title) { return InsertAt(Count(), window, title); }
+    // Inserts a tab before tab `index` (Count(): last); the selection stays with its window.
+    // False, and nothing done, for an index outside 0..Count() too.
+    bool InsertAt(int index, HWND window, const std::string& title);
     // A removed selected tab passes the selection to the tab that slides into its place, or to
     // the new last one, so that the strip never stands under nothing while tabs are left.
     void Remove(int index);
@@ -43,15 +74,14 @@ public:
     // Drops the tabs whose windows are gone and returns their indices, each as it is at its own
     // removal (so removing them one after the other in that order matches).
     std::vector<int> DropClosed(const std::function<bool(HWND)>& exists);
-    // A selection change in two steps, as the strip announces it: the one selected before is
-    // remembered first.
-    void BeginSelect() { m_prevSelection = m_selection; }
-    void Select(int index) { m_selection = index >= 0 && index < Count() ? index : -1; }
-    // The tab after (step 1) or before (step -1) the selection, wrapping around at both ends; -1
-    // when the group is empty.
-    int Next(int step) const;
+    // Selects a tab, the one selected before becoming the previous selection. False, and
+    // nothing done, for the selected tab or an index that names no tab.
+    bool Select(int index);
+    // Selects the tab after (step 1) or before (step -1) the selection, wrapping around at both
+    // ends; false when that is the selected tab itself.
+    bool SelectNext(int step) { return Select(Next(step)); }
     // Moves a tab to another position; the selection stays with its window. False for an index
-    // that names no tab.
+    // that names no tab, or a tab moved onto its own place.
     bool Move(int from, int to);
     // True when the title differs from the one shown.
     bool Retitle(int index, const std::string& title);
@@ -70,6 +100,8 @@ public:
     void CaughtUp(HWND window) { if (window == m_pending) m_pending = NULL; }
 
 private:
+    int Next(int step) const;
+    void Tell(TabChange::Kind kind, int index, int from = -1) const;
     int Shifted(int index, int removed) const { return index > removed ? index - 1 : index == removed ? -1 : index; }
 
     std::vector<GroupTab> m_tabs;
@@ -80,4 +112,5 @@ private:
     RECT m_lastPlace;
     HWND m_pending;
     RECT m_pendingPlace;
+    CTabGroupObserver* m_observer;
 };

@@ -35,6 +35,9 @@ struct MenuKey {
     WPARAM key;
 };
 const std::vector<MenuKey> kEscape = {{WM_KEYDOWN, VK_ESCAPE}};
+// "Close Window", the fourth item ("&C" is also "Copy Command Line"'s).
+const std::vector<MenuKey> kCloseItem = {{WM_KEYDOWN, VK_DOWN}, {WM_KEYDOWN, VK_DOWN}, {WM_KEYDOWN, VK_DOWN},
+                                         {WM_KEYDOWN, VK_DOWN}, {WM_KEYDOWN, VK_RETURN}};
 std::vector<MenuKey> Mnemonic(char letter) { return {{WM_CHAR, static_cast<WPARAM>(letter)}}; }
 // "About..." has no mnemonic: down to the first item, then Enter.
 const std::vector<MenuKey> kFirstItem = {{WM_KEYDOWN, VK_DOWN}, {WM_KEYDOWN, VK_RETURN}};
@@ -568,4 +571,60 @@ TEST_F(InputCommandTest, TheWheelMovesOneTabPerMessageAndBringsTheFrameForward)
     // The tab control fills the frame; its wheel messages reach the frame as well.
     Wheel(Tab(), -120);
     EXPECT_EQ(2, CurSel(Tab()));
+}
+
+TEST_F(InputCommandTest, TheStripsArrowKeysStepThroughTheTabsWithoutWrappingAround)
+{
+    ASSERT_TRUE(GroupOf(3));
+    const RECT place = WindowRect(App(0));
+    const struct {
+        WPARAM key;
+        int selected;
+    } steps[] = {{VK_LEFT, 0}, {VK_RIGHT, 1}, {VK_RIGHT, 2}, {VK_RIGHT, 2}, {VK_LEFT, 1}, {VK_HOME, 1}};
+    for (const auto& step : steps) {
+        // As the strip gets them with the focus.
+        ::SendMessageA(Tab(), WM_KEYDOWN, step.key, 1);
+        EXPECT_EQ(step.selected, CurSel(Tab())) << "key " << step.key;
+        EXPECT_TRUE(OnlySelectedShownAt(place)) << "key " << step.key;
+    }
+}
+
+namespace {
+// A window whose program says no to closing, as one whose user cancels its save prompt does.
+bool g_askedToClose = false;
+LRESULT CALLBACK StaysOpenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    g_askedToClose = g_askedToClose || message == WM_CLOSE;
+    return message == WM_CLOSE ? 0 : ::DefWindowProcA(window, message, wParam, lParam);
+}
+}  // namespace
+
+// Close Window that the program refused, then another tab chosen: when that window goes later,
+// its place is not the one the next window takes; the next shows where it stands.
+TEST_F(InputCommandTest, ARefusedCloseWindowIsForgottenOnceAnotherTabIsSelected)
+{
+    ASSERT_TRUE(GroupOf(1));
+    const HWND one = App(0);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = StaysOpenProc;
+    wc.lpszClassName = "InputCommandTestStaysOpen";
+    ::RegisterClassA(&wc);
+    const HWND stays = ::CreateWindowExA(0, wc.lpszClassName, "Stays", WS_OVERLAPPEDWINDOW, 300, 200, 300, 200,
+                                         NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(m_frame->InsertTab(CWndProxy(stays)));
+    g_askedToClose = false;
+    ChooseOnTab(1, kCloseItem, [&] { return g_askedToClose; });
+    ASSERT_EQ(1, CurSel(Tab())) << "Close Window brings its tab to the front";
+    ClickTab(Tab(), 0);
+    ClickTab(Tab(), 1);
+    CatchUp(one);
+    const RECT elsewhere = {50, 60, 350, 260};
+    ::SetWindowPos(one, NULL, elsewhere.left, elsewhere.top, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(PumpUntil([&] { return SameRect(elsewhere, WindowRect(one)); }, 3000));
+
+    ::DestroyWindow(stays);
+    ASSERT_TRUE(UpkeepUntil([&] { return TabCount(Tab()) == 1; }));
+    EXPECT_TRUE(ShownSoon(one));
+    CatchUp(one);
+    EXPECT_TRUE(SameRect(elsewhere, WindowRect(one))) << Describe(WindowRect(one));
 }

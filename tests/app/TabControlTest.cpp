@@ -9,6 +9,8 @@ struct NotifyLog {
     std::vector<HWND> senders;
 };
 NotifyLog* g_log = nullptr;
+// Answers TCN_SELCHANGING with TRUE, as the frame does: the control may not choose.
+bool g_refuse = false;
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -16,6 +18,8 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         const NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
         g_log->codes.push_back(header->code);
         g_log->senders.push_back(header->hwndFrom);
+        if (g_refuse && header->code == static_cast<UINT>(TCN_SELCHANGING))
+            return TRUE;
     }
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
 }
@@ -37,6 +41,7 @@ protected:
     void TearDown() override
     {
         g_log = nullptr;
+        g_refuse = false;
         ::DestroyWindow(parent);
     }
     void Insert(const char* text)
@@ -98,6 +103,25 @@ TEST_F(TabControl, AClickNotifiesSelChangingThenSelChangeFromTheControl)
     const std::vector<UINT> expected = {static_cast<UINT>(TCN_SELCHANGING), static_cast<UINT>(TCN_SELCHANGE)};
     EXPECT_EQ(expected, selection);
     EXPECT_EQ(1, CurSel(tab));
+}
+
+// The frame refuses the control's own choice and sets the selection the group chose. A refused
+// click leaves the control's selection alone; a refused arrow key moves it all the same, only
+// unannounced, which is why the frame takes the strip's arrows before the control sees them.
+TEST_F(TabControl, ARefusedClickKeepsTheSelectionButARefusedArrowKeyMovesItUnannounced)
+{
+    Insert("a");
+    Insert("b");
+    g_refuse = true;
+    log.codes.clear();
+    ClickTab(tab, 1);
+    EXPECT_EQ(0, CurSel(tab)) << "click";
+    ::SendMessageA(tab, WM_KEYDOWN, VK_RIGHT, 1);
+    EXPECT_EQ(1, CurSel(tab)) << "arrow key";
+    const auto count = [&](int code) { return std::count(log.codes.begin(), log.codes.end(), static_cast<UINT>(code)); };
+    EXPECT_EQ(2, count(TCN_SELCHANGING)) << "each asked";
+    EXPECT_EQ(1, count(TCN_KEYDOWN)) << "the key told first";
+    EXPECT_EQ(0, count(TCN_SELCHANGE));
 }
 
 // This control registers no tooltip tool per tab, so the frame has to (see the tab group's

@@ -5,6 +5,11 @@
 #include "resource.h"
 #include <algorithm>
 
+namespace {
+// What Ctrl+Alt+PageDown (+1) and Ctrl+Alt+PageUp (-1) post from the key hook.
+void CycleKey(HWND frame, int step) { ::SendMessageA(frame, quortab::kCycleKey, static_cast<WPARAM>(step), 0); }
+}  // namespace
+
 TEST_F(TabGroupTest, StartMakesThePickedWindowTheOnlySelectedTabWithTheFrameBelowIt)
 {
     ASSERT_TRUE(GroupOf(1));
@@ -217,9 +222,9 @@ TEST_F(TabGroupTest, CyclingWrapsAtBothEndsAndStaysPutWithOneTab)
     ASSERT_TRUE(GroupOf(1));
     const HWND one = App(0);
     const RECT place = WindowRect(one);
-    SelectNextTab(Tab());
+    CycleKey(Frame(), +1);
     EXPECT_EQ(0, CurSel(Tab()));
-    SelectPreviousTab(Tab());
+    CycleKey(Frame(), -1);
     EXPECT_EQ(0, CurSel(Tab()));
     EXPECT_TRUE(SameRect(place, WindowRect(one)));
     EXPECT_TRUE(ShownSoon(one));
@@ -228,7 +233,7 @@ TEST_F(TabGroupTest, CyclingWrapsAtBothEndsAndStaysPutWithOneTab)
     Add(App(2));
     const int forward[] = {1, 2, 0, 1};
     for (int expected : forward) {
-        SelectNextTab(Tab());
+        CycleKey(Frame(), +1);
         CatchUpTabs(Tab());
         EXPECT_EQ(expected, CurSel(Tab()));
         EXPECT_TRUE(ShownSoon(TabData(Tab(), expected)));
@@ -236,7 +241,7 @@ TEST_F(TabGroupTest, CyclingWrapsAtBothEndsAndStaysPutWithOneTab)
     }
     const int backward[] = {0, 2, 1, 0};
     for (int expected : backward) {
-        SelectPreviousTab(Tab());
+        CycleKey(Frame(), -1);
         CatchUpTabs(Tab());
         EXPECT_EQ(expected, CurSel(Tab()));
     }

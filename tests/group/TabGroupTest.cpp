@@ -25,34 +25,68 @@ std::string State(const CTabGroup& group)
     return out.empty() ? state : state + " / " + out;
 }
 
-// Steps, blank-separated: +a insert a; -1 remove tab 1; t1 the user takes tab 1 out; s2 select tab 2; n+ / n- the next or
-// previous tab; m0>2 move tab 0 to 2; xbc the windows b and c are gone (an upkeep pass drops
-// them; the indices it dropped are appended to `dropped`).
-std::string Play(const std::string& steps, std::string* dropped = nullptr)
+// What the group told its observer, one word a change: +1 inserted at 1, -0 removed from 0,
+// m0>2 moved from 0 to 2, s2<0 selected 2 after 0, r1 retitled 1; each with its window's name.
+class ChangeLog : public CTabGroupObserver {
+public:
+    void OnTabChanged(const CTabGroup&, const TabChange& c) override
+    {
+        static const char kinds[] = "+-msr";
+        std::string word(1, kinds[c.kind]);
+        if (c.kind == TabChange::Moved)
+            word += std::to_string(c.from) + ">";
+        word += std::to_string(c.index);
+        if (c.kind == TabChange::Selected)
+            word += "<" + std::to_string(c.from);
+        text += (text.empty() ? "" : " ") + word + Name(c.window);
+    }
+    std::string text;
+};
+
+// Steps, blank-separated: +a insert a; i1a insert a before tab 1; -1 remove tab 1; t1 the user
+// takes tab 1 out; s2 select tab 2; n+ / n- the next or previous tab; m0>2 move tab 0 to 2; rb2
+// retitle tab 2 "b"; xbc the windows b and c are gone (an upkeep pass drops them; the indices
+// it dropped are appended to `dropped`). A step "|" starts the log of changes afresh.
+void Step(CTabGroup& group, const std::string& step, std::string* dropped)
+{
+    const char op = step[0];
+    if (op == '+') {
+        group.Insert(W(step[1]), std::string());
+    } else if (op == 'i') {
+        group.InsertAt(std::stoi(step.substr(1)), W(step.back()), std::string());
+    } else if (op == '-') {
+        group.Remove(std::stoi(step.substr(1)));
+    } else if (op == 't') {
+        group.TakeOut(std::stoi(step.substr(1)));
+    } else if (op == 's') {
+        group.Select(std::stoi(step.substr(1)));
+    } else if (op == 'n') {
+        group.SelectNext(step[1] == '+' ? 1 : -1);
+    } else if (op == 'm') {
+        group.Move(std::stoi(step.substr(1)), std::stoi(step.substr(step.find('>') + 1)));
+    } else if (op == 'r') {
+        group.Retitle(std::stoi(step.substr(2)), step.substr(1, 1));
+    } else if (op == 'x') {
+        const std::set<char> gone(step.begin() + 1, step.end());
+        for (int index : group.DropClosed([&](HWND w) { return !gone.count(Name(w)); }))
+            if (dropped)
+                *dropped += std::to_string(index);
+    }
+}
+
+std::string Play(const std::string& steps, std::string* dropped = nullptr, std::string* changes = nullptr)
 {
     CTabGroup group;
+    ChangeLog log;
+    group.SetObserver(&log);
     std::istringstream in(steps);
-    for (std::string step; in >> step;) {
-        const char op = step[0];
-        if (op == '+') {
-            group.Insert(W(step[1]), std::string());
-        } else if (op == '-') {
-            group.Remove(std::stoi(step.substr(1)));
-        } else if (op == 't') {
-            group.TakeOut(std::stoi(step.substr(1)));
-        } else if (op == 's' || op == 'n') {
-            const int index = op == 's' ? std::stoi(step.substr(1)) : group.Next(step[1] == '+' ? 1 : -1);
-            group.BeginSelect();
-            group.Select(index);
-        } else if (op == 'm') {
-            group.Move(std::stoi(step.substr(1)), std::stoi(step.substr(step.find('>') + 1)));
-        } else if (op == 'x') {
-            const std::set<char> gone(step.begin() + 1, step.end());
-            for (int index : group.DropClosed([&](HWND w) { return !gone.count(Name(w)); }))
-                if (dropped)
-                    *dropped += std::to_string(index);
-        }
-    }
+    for (std::string step; in >> step;)
+        if (step == "|")
+            log.text.clear();
+        else
+            Step(group, step, dropped);
+    if (changes)
+        *changes = log.text;
     return State(group);
 }
 
@@ -73,7 +107,14 @@ INSTANTIATE_TEST_SUITE_P(Insert, TabGroupTable, ::testing::Values(
     Case{"+a +b +c", "a* b c"},
     // One window, one tab.
     Case{"+a +b +a", "a* b"},
-    Case{"+a +b s1 +c", "a^ b* c"}));
+    Case{"+a +b s1 +c", "a^ b* c"},
+    // Before a given tab: the selection and the previous one stay with their windows.
+    Case{"+a +b i0c", "c a* b"},
+    Case{"+a +b s1 i1c", "a^ c b*"},
+    Case{"+a +b s1 i2c", "a^ b* c"},
+    Case{"i0a i0b", "b a*"},
+    Case{"+a i3b i-1b", "a*"},
+    Case{"+a +b i0b", "a* b"}));
 
 INSTANTIATE_TEST_SUITE_P(Remove, TabGroupTable, ::testing::Values(
     Case{"+a +b +c -2", "a* b"},
@@ -91,7 +132,7 @@ TEST(TabGroup, NextNotHiddenSkipsWindowsTheirApplicationsHid)
     CTabGroup group;
     for (char name : std::string("abcd"))
         group.Insert(W(name), std::string());
-    group.Select(2);
+    ASSERT_TRUE(group.Select(2));
     EXPECT_EQ(3, group.NextNotHidden());
     group.SetHiddenByApp(3, true);
     group.SetHiddenByApp(0, true);
@@ -108,18 +149,23 @@ INSTANTIATE_TEST_SUITE_P(TakeOut, TabGroupTable, ::testing::Values(
     Case{"+a +b -1 t5", "a*"},
     Case{"+a +b t0 xb", " / a"}));
 
+// A selection names a tab while the group has one: an index that names none, or the selected
+// tab itself, changes nothing, not even the previous selection.
 INSTANTIATE_TEST_SUITE_P(SelectAndCycle, TabGroupTable, ::testing::Values(
     Case{"+a +b +c s2", "a^ b c*"},
-    Case{"+a +b +c s7", "a^ b c"},
+    Case{"+a +b +c s7", "a* b c"},
+    Case{"+a +b +c s-1", "a* b c"},
+    Case{"+a +b +c s1 s1", "a^ b* c"},
     Case{"+a +b +c n+", "a^ b* c"},
     Case{"+a +b +c s2 n+", "a* b c^"},
     Case{"+a +b +c n-", "a^ b c*"},
-    Case{"+a n+", "a*^"},
-    Case{"+a n-", "a*^"},
+    Case{"+a +b +c n- n-", "a b* c^"},
+    Case{"+a n+", "a*"},
+    Case{"+a n-", "a*"},
     Case{"+a +b -0 -0 n+", ""},
-    // From no selection forward starts at the first tab, backward at the last.
-    Case{"+a +b +c s7 n+", "a* b c"},
-    Case{"+a +b +c s7 n-", "a b c*"}));
+    Case{"n+ s0", ""},
+    Case{"+a +b +c s7 n+", "a^ b* c"},
+    Case{"+a +b +c s7 n-", "a^ b c*"}));
 
 INSTANTIATE_TEST_SUITE_P(Move, TabGroupTable, ::testing::Values(
     Case{"+a +b +c m0>2", "b c a*"},
@@ -141,6 +187,36 @@ INSTANTIATE_TEST_SUITE_P(DropClosed, TabGroupTable, ::testing::Values(
     Case{"+a +b +c s2 xab", "c*"},
     Case{"+a +b +c xabc", ""},
     Case{"+a +b +c x", "a* b c"}));
+
+// What the strip is told: each change once, after it is made, in the order made; a step that
+// changes nothing tells nothing.
+class TabChangeTable : public ::testing::TestWithParam<Case> {};
+
+TEST_P(TabChangeTable, StepsTellChanges)
+{
+    std::string changes;
+    Play(GetParam().steps, nullptr, &changes);
+    EXPECT_EQ(GetParam().state, changes) << GetParam().steps;
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, TabChangeTable, ::testing::Values(
+    // The first tab is selected as it comes; later ones are not.
+    Case{"+a +b", "+0a s0<-1a +1b"},
+    Case{"+a +a", "+0a s0<-1a"},
+    Case{"+a | i0b i9c", "+0b"},
+    Case{"+a +b +c | s2 s2 s5 n+", "s2<0c s0<2a"},
+    Case{"+a +b +c | n-", "s2<0c"},
+    Case{"+a | n+ n-", ""},
+    // A removed selected tab passes the selection on: the strip hears of both; the tab selected
+    // before it left, so the new selection comes from none.
+    Case{"+a +b +c | -2", "-2c"},
+    Case{"+a +b +c | -0", "-0a s0<-1b"},
+    Case{"+a +b +c s2 | -2", "-2c s1<-1b"},
+    Case{"+a | -0 -0", "-0a"},
+    Case{"+a +b | t0", "-0a s0<-1b"},
+    Case{"+a +b +c s1 | xab", "-0a -0b s0<-1c"},
+    Case{"+a +b +c | m0>2 m1>1 m5>0", "m0>2a"},
+    Case{"+a +b | rX1 rX1 rY1 rZ4", "r1b r1b"}));
 
 TEST(TabGroup, DropClosedGivesEachIndexAsItIsAtItsOwnRemoval)
 {
