@@ -1,5 +1,6 @@
 #include "TabWnd.h"
 #include "CommandLine.h"
+#include "Guardian.h"
 #include "MessageLoop.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
@@ -9,6 +10,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         int exitCode = 0;
         if (!StartQuorTab(instance, ArgumentsOf(::GetCommandLineW()), &exitCode))
             return exitCode;
+        KeepGuardian();
         InstallCycleKeys();
         return MessageLoop();
     } catch (...) {
