@@ -117,23 +117,27 @@ HANDLE StartGuardian(HANDLE group)
     return info.hProcess;
 }
 
-DWORD WINAPI KeepGuardianRunning(void* group)
+// The group's process handle that every guardian inherits, and when the last guardian started.
+HANDLE g_group;
+DWORD g_startedAt;
+
+DWORD WINAPI KeepGuardianRunning(void* first)
 {
     CGuardianRestarts restarts;
-    while (!restarts.GivenUp()) {
-        const DWORD startedAt = ::GetTickCount();
-        const HANDLE guardian = StartGuardian(group);
+    for (HANDLE guardian = first;; guardian = StartGuardian(g_group)) {
         if (!guardian) {
             restarts.StartFailed();
-            continue;
+        } else {
+            restarts.Started();
+            // Nothing else runs on this thread: it sleeps in this wait for the group's whole life.
+            ::WaitForSingleObject(guardian, INFINITE);
+            ::CloseHandle(guardian);
+            restarts.Ended(::GetTickCount() - g_startedAt);
         }
-        restarts.Started();
-        // Nothing else runs on this thread: it sleeps in this wait for the group's whole life.
-        ::WaitForSingleObject(guardian, INFINITE);
-        ::CloseHandle(guardian);
-        restarts.Ended(::GetTickCount() - startedAt);
+        if (restarts.GivenUp())
+            return 0;
+        g_startedAt = ::GetTickCount();
     }
-    return 0;
 }
 
 }  // namespace
@@ -150,14 +154,14 @@ bool RunGuardian(unsigned long long guarded)
 
 void KeepGuardian()
 {
-    HANDLE own = NULL;
-    if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &own,
+    if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &g_group,
                            SYNCHRONIZE | PROCESS_QUERY_INFORMATION, TRUE, 0))
         return;
-    const HANDLE keeper = ::CreateThread(NULL, kKeeperStack, KeepGuardianRunning, own,
+    // The first on this thread, so that it runs before the group hides any window.
+    g_startedAt = ::GetTickCount();
+    const HANDLE first = StartGuardian(g_group);
+    const HANDLE keeper = ::CreateThread(NULL, kKeeperStack, KeepGuardianRunning, first,
                                          STACK_SIZE_PARAM_IS_A_RESERVATION, NULL);
     if (keeper)
         ::CloseHandle(keeper);
-    else
-        ::CloseHandle(own);
 }

@@ -29,6 +29,6 @@ private:
 // done, for a value that names no inherited handle of another process.
 bool RunGuardian(unsigned long long guarded);
 
-// Starts this group's guardian, and from then on, for as long as the process lives, another
-// whenever the last one ends, as CGuardianRestarts allows.
+// Starts this group's guardian, returning once it runs, and from then on, for as long as the
+// process lives, another whenever the last one ends, as CGuardianRestarts allows.
 void KeepGuardian();

@@ -1,6 +1,5 @@
 #include "TabWnd.h"
 #include "CommandLine.h"
-#include "Guardian.h"
 #include "MessageLoop.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
@@ -8,9 +7,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     try {
         // The wide form: patterns may name what the system's code page cannot.
         int exitCode = 0;
-        if (!StartQuorTab(instance, ArgumentsOf(::GetCommandLineW()), &exitCode))
+        if (!StartQuorTab(instance, ArgumentsOf(::GetCommandLineW()), &exitCode, true))
             return exitCode;
-        KeepGuardian();
         InstallCycleKeys();
         return MessageLoop();
     } catch (...) {
