@@ -22,7 +22,8 @@ struct StartupInfoEx {
 template <typename Function>
 Function Kernel32(const char* name)
 {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), name)));
+    const FARPROC found = ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
 
 // The thread that keeps the guardian running only starts processes and waits on them.
@@ -60,8 +61,8 @@ public:
             }
         }
         if (m_buffer.empty())
-            for (DWORD std : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
-                ::SetHandleInformation(::GetStdHandle(std), HANDLE_FLAG_INHERIT, 0);
+            for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
+                ::SetHandleInformation(::GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
     }
     ~CInheritOnly()
     {
