@@ -63,8 +63,8 @@ std::vector<DWORD> ChildProcessIds(DWORD parent)
 
 namespace {
 // Once its loader has brought in user32 the process has begun to run, and its starter's
-// CreateProcess is over. Under Wine 10, runs whose groups may have been killed inside that call
-// left the server spinning, so callers about to kill a group wait for this.
+// CreateProcess is over: a test that then kills the group sees a guardian at work, not a start
+// cut short.
 bool HasBegun(HANDLE process)
 {
     HMODULE modules[64];
