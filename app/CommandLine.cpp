@@ -2,6 +2,9 @@
 #include "Utf8.h"
 #include <shellapi.h>
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -11,6 +14,7 @@ const char kTitle[] = "--title";
 const char kFollow[] = "--follow";
 const char kHelp[] = "--help";
 
+// The options the usage offers.
 bool IsOurOption(const std::string& word)
 {
     return word == kProcess || word == kClass || word == kTitle || word == kFollow || word == kHelp;
@@ -51,7 +55,35 @@ const char* OptionName(RuleKind kind)
     return "";
 }
 
+// A guardian's line is `--guard VALUE` and nothing else; a wrong one is refused as if the option
+// did not exist, for it is not the user's.
+CCommandLine GuardLine(const std::vector<std::string>& words)
+{
+    CCommandLine line = GuardRefused();
+    if (words.size() != 2 || words[0] != kGuardOption)
+        return line;
+    const std::string& value = words[1];
+    // A handle's value fits in a pointer: 20 digits at most, and no more than the pointer holds.
+    if (value.empty() || value.size() > 20 || value.find_first_not_of("0123456789") != std::string::npos)
+        return line;
+    errno = 0;
+    const unsigned long long guarded = std::strtoull(value.c_str(), nullptr, 10);
+    if (errno || guarded == 0 || guarded > UINTPTR_MAX)
+        return line;
+    line = CCommandLine();
+    line.kind = CCommandLine::Guard;
+    line.guarded = guarded;
+    return line;
+}
+
 }  // namespace
+
+const char kGuardOption[] = "--guard";
+
+CCommandLine GuardRefused()
+{
+    return Wrong(CommandLineError::UnknownOption, kGuardOption);
+}
 
 std::string ArgumentsOf(const std::wstring& commandLine)
 {
@@ -118,6 +150,8 @@ CCommandLine ParseCommandLine(const std::string& arguments)
     CCommandLine line;
     if (words.empty())
         return line;
+    if (std::find(words.begin(), words.end(), kGuardOption) != words.end())
+        return GuardLine(words);
     if (std::find(words.begin(), words.end(), kHelp) != words.end()) {
         line.kind = CCommandLine::Help;
         return line;
@@ -218,7 +252,7 @@ std::string RebuildCommandLine(const std::string& ownPath, const std::vector<Tab
         seen.push_back(value);
         // A title that reads as one of our options would be taken for it; '?' still matches its dash.
         std::string pattern = value;
-        if (IsOurOption(pattern))
+        if (IsOurOption(pattern) || pattern == kGuardOption)
             pattern[0] = '?';
         line += std::string(" ") + (byProgram ? kProcess : kTitle) + " " + QuoteArgument(pattern);
     }

@@ -30,15 +30,26 @@ enum class CommandLineError {
 };
 
 struct CCommandLine {
-    enum Kind { NoArguments, Help, Error, Rules };
+    // Guard: this process is a group's guardian (app/Guardian.h), started by the group itself.
+    enum Kind { NoArguments, Help, Error, Rules, Guard };
     Kind kind = NoArguments;
     CommandLineError error = CommandLineError::None;
     std::string wrongWord;  // for Error: the word at fault (the option for a missing or empty value)
     CRuleSet rules;
     bool follow = false;
+    // For Guard: the value of the group's process handle, as this process inherited it.
+    unsigned long long guarded = 0;
 };
 
-// `--help` anywhere wins; otherwise the first wrong word makes the whole line an error.
+// The option a group starts its guardian with. The usage does not offer it: it is nothing to type.
+extern const char kGuardOption[];
+
+// The error of a guardian's line that is wrong, or whose value names no group's handle.
+CCommandLine GuardRefused();
+
+// `--guard VALUE` must stand alone, VALUE a handle's value in decimal; with anything else, even
+// `--help`, the line is an error naming `--guard` as an unknown option. Otherwise `--help`
+// anywhere wins, and the first wrong word makes the whole line an error.
 CCommandLine ParseCommandLine(const std::string& arguments);
 
 // The usage, the same for help and errors.

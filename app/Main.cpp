@@ -7,7 +7,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     try {
         // The wide form: patterns may name what the system's code page cannot.
         int exitCode = 0;
-        if (!StartQuorTab(instance, ArgumentsOf(::GetCommandLineW()), &exitCode))
+        if (!StartQuorTab(instance, ArgumentsOf(::GetCommandLineW()), &exitCode, true))
             return exitCode;
         InstallCycleKeys();
         return MessageLoop();

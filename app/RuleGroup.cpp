@@ -2,6 +2,7 @@
 #include "RuleGroup.h"
 #include "CommandLine.h"
 #include "GroupMark.h"
+#include "Guardian.h"
 #include "QuorTabNames.h"
 #include "Utf8.h"
 #include "WndEnum.h"
@@ -63,6 +64,12 @@ bool ReadCommandLine(const std::string& arguments, std::unique_ptr<CRuleGroup>& 
     case CCommandLine::Rules:
         rules.reset(new CRuleGroup(line.rules, line.follow));
         return true;
+    case CCommandLine::Guard:
+        // A guardian's whole life; refused like any wrong line when the value is no group's handle.
+        exitCode = RunGuardian(line.guarded) ? 0 : kUsageExitCode;
+        if (exitCode)
+            ShowBox(ErrorText(GuardRefused()), MB_ICONERROR);
+        return false;
     case CCommandLine::NoArguments:
         break;
     }

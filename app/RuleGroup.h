@@ -73,7 +73,8 @@ private:
 // A command line that gathers `group` again: its windows' programs, in tab order.
 std::string CommandLineOf(const CTabGroup& group, bool follow);
 // Reads the arguments. False when they end the program at once: `exitCode` is set and a box has
-// shown the usage or what was wrong. Otherwise `rules` is the rule group the frame is to start
+// shown the usage or what was wrong, or, for a guardian's line, the guardian has done its work
+// (app/Guardian.h). Otherwise `rules` is the rule group the frame is to start
 // with, or null for the picker.
 bool ReadCommandLine(const std::string& arguments, std::unique_ptr<CRuleGroup>& rules, int& exitCode);
 // Pumps messages until every window of `windows` that still exists is visible, or the time is up.

@@ -1,6 +1,7 @@
 // The frame: its start and end, the messages it takes, and the upkeep that keeps the strip true.
 #include "TabWnd.h"
 #include "GroupMark.h"
+#include "Guardian.h"
 #include "CycleKeys.h"
 #include "StripTips.h"
 #include "resource.h"
@@ -41,7 +42,7 @@ CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent, std::unique_ptr
     return frame;
 }
 
-CTabWndHandler* StartQuorTab(HINSTANCE instance, const std::string& arguments, int* exitCode)
+CTabWndHandler* StartQuorTab(HINSTANCE instance, const std::string& arguments, int* exitCode, bool guarded)
 {
     g_hInstance = instance;
     std::unique_ptr<CRuleGroup> rules;
@@ -54,6 +55,8 @@ CTabWndHandler* StartQuorTab(HINSTANCE instance, const std::string& arguments, i
     std::vector<HWND> released;
     ReleaseOrphanedWindows(&released);
     ::SetUnhandledExceptionFilter(ShowGroupedWindowsOnCrash);
+    if (guarded)
+        KeepGuardian();
     ::InitCommonControls();
     // Rules may match what an earlier QuorTab left hidden, once it shows.
     if (rules)

@@ -155,10 +155,11 @@ CTabWndHandler* CreateTabWindow(HINSTANCE instance, HWND parent, std::unique_ptr
 // The work area of the monitor the rectangle is on, or the nearest.
 RECT WorkAreaOf(const RECT& place, RECT* monitor = nullptr);
 // Everything before the message loop: the command line read, windows an earlier QuorTab left
-// hidden shown again, a crash set to show ours, and the frame made (throws when it is not).
+// hidden shown again, a crash set to show ours, when `guarded` the group's guardian started
+// (app/Guardian.h: the program's own process only), and the frame made (throws when it is not).
 // Null when the command line ends the program at once, with `exitCode`.
 CTabWndHandler* StartQuorTab(HINSTANCE instance, const std::string& arguments = std::string(),
-                             int* exitCode = nullptr);
+                             int* exitCode = nullptr, bool guarded = false);
 // Ctrl+Alt+PageDown and Ctrl+Alt+PageUp select the next and the previous tab while the user works
 // in the group's window: a low-level keyboard hook on a thread of its own. The program installs
 // it once at start.

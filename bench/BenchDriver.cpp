@@ -854,6 +854,72 @@ void AddPassRows(CBenchTable& table, const PassLevel& level, const Baseline& bas
               "a do-nothing program of ours, per timer message driven the same way");
 }
 
+// A group of 10 tabs killed with TerminateProcess: from the kill until its guardian has shown every
+// window it hid, and the same when its guardian was killed first and the group started another.
+struct KilledGroup {
+    std::vector<double> shownMs, shownAfterReplacementMs, replacedMs;
+    MemoryFigures guardian;
+};
+
+bool KillOnce(const std::vector<HWND>& windows, bool guardianFirst, KilledGroup& killed)
+{
+    std::string error;
+    CQuorTabRun run("QuorTabProbed.exe");
+    HANDLE guardian = NULL;
+    if (!run.StartWithRules("--title \"Guarded *\"", static_cast<int>(windows.size()), error) ||
+        !WaitFor([&] { return std::count_if(windows.begin(), windows.end(), ::IsWindowVisible) == 1; },
+                 kShownAgainMs) ||
+        !(guardian = run.WaitForGuardian())) {
+        Fail(error.empty() ? "the guarded group did not hide its windows or start its guardian" : error);
+        return false;
+    }
+    if (killed.guardian.workingSet == 0)
+        ReadMemory(guardian, killed.guardian);
+    if (guardianFirst) {
+        const double killedAt = NowMs();
+        ::TerminateProcess(guardian, 1);
+        ::WaitForSingleObject(guardian, kShownAgainMs);
+        const DWORD id = ::GetProcessId(guardian);
+        ::CloseHandle(guardian);
+        if (!(guardian = run.WaitForGuardian(id))) {
+            Fail("no guardian took the place of the killed one");
+            return false;
+        }
+        killed.replacedMs.push_back(NowMs() - killedAt);
+    }
+    const double killedAt = NowMs();
+    ::TerminateProcess(run.Process(), 1);
+    const bool shown = WaitFor([&] { return std::all_of(windows.begin(), windows.end(), ::IsWindowVisible); },
+                               kShownAgainMs);
+    (guardianFirst ? killed.shownAfterReplacementMs : killed.shownMs).push_back(NowMs() - killedAt);
+    ::WaitForSingleObject(guardian, kShownAgainMs);
+    ::CloseHandle(guardian);
+    if (!shown)
+        Fail("the killed group's windows were not all shown again");
+    return shown;
+}
+
+void MeasureKilledGroups(const Amounts& amounts, const Baseline& baseline, CBenchTable& table)
+{
+    Progress("groups of 10 killed with TerminateProcess");
+    CFixtureProcess fixture({"title=Guarded;repeat=10"});
+    const std::vector<HWND> windows = FixtureWindows(fixture, 10);
+    KilledGroup killed;
+    for (int run = 0; run < amounts.startRuns; ++run)
+        if (windows.empty() || !KillOnce(windows, false, killed) || !KillOnce(windows, true, killed))
+            break;
+    const std::string runs = " (median of " + std::to_string(killed.shownMs.size()) + ")";
+    table.Row("Group of 10 tabs killed with TerminateProcess, to every window shown by its guardian" + runs,
+              FormatMs(Median(killed.shownMs)), FormatMs(1000), "the goal");
+    table.Row("The same once its guardian was killed first and another started; that start after the kill" + runs,
+              FormatMs(Median(killed.shownAfterReplacementMs)) + "; " + FormatMs(Median(killed.replacedMs)),
+              FormatMs(1000), "the goal, for each");
+    table.Row("Guardian's working set, beside its group of 10 tabs", FormatMiB(static_cast<double>(killed.guardian.workingSet)),
+              FormatMiB(static_cast<double>(baseline.memory.workingSet)), "the do-nothing program");
+    table.Row("Guardian's private memory", FormatMiB(static_cast<double>(killed.guardian.privateBytes)),
+              FormatMiB(static_cast<double>(baseline.memory.privateBytes)), "the do-nothing program");
+}
+
 void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenchTable& table)
 {
     Progress("making 100 windows to group");
@@ -866,6 +932,7 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
 
     Progress("baseline program");
     const Baseline baseline = MeasureBaseline(options, amounts);
+    MeasureKilledGroups(amounts, baseline, table);
 
     // Before the picked group, which would otherwise hold the same windows.
     Progress("QuorTab (probed) started with rules and --follow, 10 tabs");

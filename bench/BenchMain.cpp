@@ -11,7 +11,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         // As the program reads its command line; with rules that match, the frame has its tabs
         // on return.
         int exitCode = 0;
-        CTabWndHandler* frame = StartQuorTab(instance, ArgumentsOf(::GetCommandLineW()), &exitCode);
+        CTabWndHandler* frame = StartQuorTab(instance, ArgumentsOf(::GetCommandLineW()), &exitCode, true);
         if (!frame)
             return exitCode;
         // Lives as long as the loop; the frame is gone before the loop returns.

@@ -30,6 +30,8 @@ public:
     HWND Frame() const { return m_frame; }
     HWND TabControl() const { return m_tab; }
     HANDLE Process() const { return m_program->Handle(); }
+    // Its guardian other than the one with id `other`, opened as CQuorTabProgram opens it, or null.
+    HANDLE WaitForGuardian(DWORD other = 0) const { return m_program->WaitForGuardian(other); }
     const CpuSource& Cpu() const { return m_cpu; }
 
     // One upkeep pass run now, as the timer would run it; false when the program did not answer.

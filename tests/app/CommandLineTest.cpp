@@ -123,6 +123,49 @@ TEST(CommandLine, WrongLinesNameTheFirstWrongWordAndGiveNoRules)
     }
 }
 
+TEST(CommandLine, AGuardiansLineIsTheOptionAndAHandleValueAloneAndAnythingMoreIsRefusedAsUnknown)
+{
+    const struct {
+        const char* line;
+        unsigned long long guarded;  // 0: refused
+    } cases[] = {
+        {"--guard 1234", 1234},
+        {"  --guard  \"88\" ", 88},
+        {"--guard 18446744073709551615", sizeof(void*) == 8 ? 18446744073709551615ull : 0},
+        {"--guard 4294967296", sizeof(void*) == 8 ? 4294967296ull : 0},
+        {"--guard", 0},
+        {"--guard 0", 0},
+        {"--guard \"\"", 0},
+        {"--guard x", 0},
+        {"--guard -4", 0},
+        {"--guard 0x10", 0},
+        {"--guard 18446744073709551616", 0},
+        {"--guard 4 4", 0},
+        {"--guard 4 --help", 0},
+        {"--help --guard 4", 0},
+        {"--guard 4 --process a", 0},
+        {"--process a --guard 4", 0},
+        {"--follow --guard 4", 0},
+        {"--title --guard", 0},
+    };
+    for (const auto& c : cases) {
+        const CCommandLine parsed = ParseCommandLine(c.line);
+        if (c.guarded) {
+            EXPECT_EQ(CCommandLine::Guard, parsed.kind) << "line: " << c.line << " wrong word: " << parsed.wrongWord;
+            EXPECT_EQ(c.guarded, parsed.guarded) << "line: " << c.line;
+        } else {
+            EXPECT_EQ(CCommandLine::Error, parsed.kind) << "line: " << c.line;
+            EXPECT_EQ(static_cast<int>(CommandLineError::UnknownOption), static_cast<int>(parsed.error)) << c.line;
+            EXPECT_EQ("--guard", parsed.wrongWord) << "line: " << c.line;
+        }
+        EXPECT_TRUE(parsed.rules.Empty()) << "line: " << c.line;
+    }
+    // A value joined to the option is not the option.
+    EXPECT_EQ("--guard=4", ParseCommandLine("--guard=4").wrongWord);
+    EXPECT_EQ(std::string::npos, UsageText().find("--guard")) << "the usage does not offer it";
+    EXPECT_EQ("Unknown option: --guard\n\n" + UsageText(), ErrorText(GuardRefused()));
+}
+
 TEST(CommandLine, TextsForTheBoxes)
 {
     const std::string usage = UsageText();
@@ -153,6 +196,7 @@ TEST(CommandLine, RebuiltLineNamesEachProgramOnceInTabOrderAndTitlesWhereTheProg
         {{{"", ""}, {"", u8"Доклад"}}, false, u8" --title Доклад"},
         {{{"", "say \"hi\" C:\\dir\\"}}, false, " --title \"say \\\"hi\\\" C:\\dir\\\\\""},
         {{{"", "--help"}, {"", "--x"}}, false, " --title ?-help --title --x"},
+        {{{"", "--guard"}}, false, " --title ?-guard"},
     };
     for (const RebuildCase& c : cases)
         EXPECT_EQ(std::string("\"") + kOwnPath + "\"" + c.arguments, RebuildCommandLine(kOwnPath, c.tabs, c.follow));
@@ -162,12 +206,12 @@ TEST(CommandLine, RebuiltLineParsesBackToTheExactProgramsAndTitlesAndMatchesEver
 {
     const std::vector<std::string> titles = {
         "two words", "tab\there", "a\"b", "\"", "\\", "\\\\\"", "C:\\dir\\", "C:\\my dir\\", "ends with \\\\",
-        "--x", "--help", u8"Доклад — “Word” \\", u8"κόσμε \\\"?\\", "*?"};
+        "--x", "--help", "--guard", u8"Доклад — “Word” \\", u8"κόσμε \\\"?\\", "*?"};
     std::vector<TabProgram> tabs = {{"notepad.exe", "a"}, {u8"блокнот 2.exe", "b"}};
     std::string expected = u8"process:notepad.exe process:блокнот 2.exe";
     for (const std::string& title : titles) {
         tabs.push_back({"", title});
-        expected += " title:" + (title == "--help" ? "?-help" : title);
+        expected += " title:" + (title.compare(0, 2, "--") == 0 && title != "--x" ? "?" + title.substr(1) : title);
     }
     const std::string path = kOwnPath;
     for (bool follow : {false, true}) {

@@ -144,15 +144,17 @@ TEST_F(E2eCommandLine, TwoQuorTabsStartedAtOnceNeverBothTakeAWindow)
     EXPECT_EQ(notepads, taken) << "each notepad in exactly one group; " << one.Describe() << two.Describe();
 }
 
-TEST_F(E2eCommandLine, RulesTakeTheWindowsAKilledQuorTabLeftHidden)
+TEST_F(E2eCommandLine, RulesTakeTheWindowsAQuorTabKilledWithItsGuardianLeftHidden)
 {
     ASSERT_TRUE(StartApps({}, {kNotepad, kMinesweeper}));
     const HWND notepad = App(0), mines = App(1);
     {
+        // Killed with its guardian: a guardian would show the window at once.
         CQuorTab killed;
         ASSERT_TRUE(killed.Group({mines, notepad}));
+        ASSERT_TRUE(killed.HoldInJobWithItsGuardian());
         ASSERT_TRUE(HiddenSoon(notepad));
-        ASSERT_TRUE(::TerminateProcess(killed.Handle(), 1));
+        ASSERT_TRUE(killed.KillWithItsGuardian());
         ASSERT_TRUE(killed.WaitForExit(10000));
     }
     ASSERT_FALSE(::IsWindowVisible(notepad));

@@ -23,11 +23,33 @@ bool Eventually(const std::function<bool()>& done, DWORD timeoutMs)
 }
 
 CQuorTab::CQuorTab(const std::string& arguments, DWORD idleWaitMs)
-    : CQuorTabProgram(idleWaitMs, "QuorTab.exe", arguments), m_remote(NULL)
+    : CQuorTabProgram(idleWaitMs, "QuorTab.exe", arguments), m_remote(NULL), m_job(NULL)
 {
     if (Started())
         m_remote = static_cast<char*>(::VirtualAllocEx(Handle(), NULL, kRemoteSize, MEM_COMMIT | MEM_RESERVE,
                                                        PAGE_READWRITE));
+}
+
+CQuorTab::~CQuorTab()
+{
+    if (m_job)
+        ::CloseHandle(m_job);
+}
+
+bool CQuorTab::HoldInJobWithItsGuardian()
+{
+    HANDLE guardian = WaitForGuardian();
+    m_job = ::CreateJobObjectA(NULL, NULL);
+    const bool held = guardian && m_job && ::AssignProcessToJobObject(m_job, Handle()) &&
+                      ::AssignProcessToJobObject(m_job, guardian);
+    if (guardian)
+        ::CloseHandle(guardian);
+    return held;
+}
+
+bool CQuorTab::KillWithItsGuardian()
+{
+    return m_job && ::TerminateJobObject(m_job, 1);
 }
 
 HWND CQuorTab::Menu() const

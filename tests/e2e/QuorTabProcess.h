@@ -22,6 +22,12 @@ public:
     // Starts QuorTab.exe from beside the test, with `arguments` on its command line; the process
     // ends with this object at the latest.
     explicit CQuorTab(const std::string& arguments = std::string(), DWORD idleWaitMs = kInputIdleMs);
+    ~CQuorTab() override;
+
+    // Puts it and its guardian in a job of their own; then KillWithItsGuardian ends both at one
+    // stroke, as ending a process tree does.
+    bool HoldInJobWithItsGuardian();
+    bool KillWithItsGuardian();
 
     // Waits up to `timeoutMs` for the context menu to be visible; null if it never is.
     HWND WaitForMenu(DWORD timeoutMs = 5000) const;
@@ -71,6 +77,7 @@ private:
     // A buffer in QuorTab's address space: an item or rectangle at its start, text after it.
     // It goes away with the process.
     char* m_remote;
+    HANDLE m_job;
 };
 
 // The "Add a Window" dialog of another process (PickerWindows in PickerDriver.h).

@@ -18,4 +18,11 @@ public:
     // if it never is.
     HWND WaitForPicker(DWORD timeoutMs = kInputIdleMs) const;
     HWND WaitForFrame(DWORD timeoutMs = kInputIdleMs) const;
+    // The guardian it started (app/Guardian.h), its only child process, other than the one with
+    // id `other`, once it has begun to run: waited for up to `timeoutMs`, opened to be waited on,
+    // ended, read (memory) and put in a job; null if none came. The caller closes it.
+    HANDLE WaitForGuardian(DWORD other = 0, DWORD timeoutMs = kInputIdleMs) const;
 };
+
+// The ids of the running processes that `parent` started.
+std::vector<DWORD> ChildProcessIds(DWORD parent);
