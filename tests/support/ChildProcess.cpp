@@ -79,6 +79,16 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam)
         walk->found.push_back(window);
     return TRUE;
 }
+bool HasClassAndTitle(HWND window, const char* className, const char* title)
+{
+    char text[256] = "";
+    if (className && (!::GetClassNameA(window, text, sizeof text) || ::lstrcmpiA(text, className)))
+        return false;
+    if (!title)
+        return true;
+    ::GetWindowTextA(window, text, sizeof text);
+    return ::lstrcmpiA(text, title) == 0;
+}
 }  // namespace
 
 std::vector<HWND> CChildProcess::TopLevelWindows() const
@@ -88,15 +98,14 @@ std::vector<HWND> CChildProcess::TopLevelWindows() const
     return walk.found;
 }
 
+// One listing from the top rather than FindWindowEx's "after this one": Wine 10's server spins
+// for ever on "the next window after" one that is being destroyed, which it has already taken
+// out of the z-order, and every test after that waits on a server that never answers.
 HWND CChildProcess::Find(const char* className, const char* title, bool visibleOnly) const
 {
-    for (HWND window = ::FindWindowExA(NULL, NULL, className, title); window;
-         window = ::FindWindowExA(NULL, window, className, title)) {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(window, &pid);
-        if (pid == m_info.dwProcessId && (!visibleOnly || ::IsWindowVisible(window)))
+    for (HWND window : TopLevelWindows())
+        if (HasClassAndTitle(window, className, title) && (!visibleOnly || ::IsWindowVisible(window)))
             return window;
-    }
     return NULL;
 }
 
