@@ -1,16 +1,15 @@
-// Switching: a tab's window takes the place of the one shown before, and the others hide. The
-// frame's other parts build on these.
+// The group's verbs and what they do to its windows: a tab's window takes the place of the one
+// shown before and the others hide; tabs come and leave; the upkeep keeps the group true.
 #include "TabWnd.h"
 #include "AddWindowDlg.h"
 #include "CycleKeys.h"
 #include "GroupMark.h"
-#include "StripTips.h"
+#include <algorithm>
 
 using namespace quortab;
 
 HINSTANCE g_hInstance = NULL;
 ATOM g_tabWndClass = 0;
-char g_tipText[kTextChars];
 
 namespace {
 
@@ -54,45 +53,6 @@ bool CTabWndHandler::InsertTab(const CWndProxy& window)
     return true;
 }
 
-// The strip, told of each change of the group, follows it there and nowhere else.
-void CTabWndHandler::OnTabChanged(const CTabGroup& group, const TabChange& change)
-{
-    const char* title = change.kind == TabChange::Removed ? "" : group.Tab(change.index).title.c_str();
-    switch (change.kind) {
-    case TabChange::Inserted:
-        m_hwndTab.InsertItem(change.index, title, change.window);
-        m_icons.Add(change.window);
-        break;
-    case TabChange::Removed:
-        m_hwndTab.DeleteItem(change.index);
-        m_icons.Remove(change.window);
-        m_closing = change.window == m_closing ? NULL : m_closing;
-        break;
-    case TabChange::Moved:
-        m_hwndTab.DeleteItem(change.from);
-        m_hwndTab.InsertItem(change.index, title, change.window);
-        m_icons.Sync();
-        break;
-    case TabChange::Retitled:
-        if (m_hwndTab.SetItemText(change.index, title))
-            m_icons.Ask(change.window);
-        return;
-    case TabChange::Selected:
-        m_closing = change.window == m_closing ? m_closing : NULL;
-        return ShowSelection();
-    }
-    m_rowHeight = 0;
-    ShowSelection();
-    SyncTabTips(m_hwndTab, m_tipsByFrame);
-}
-
-// The strip's selection follows the group's; setting it announces nothing.
-void CTabWndHandler::ShowSelection()
-{
-    if (m_hwndTab.GetCurSel() != m_group.Selection())
-        m_hwndTab.SetCurSel(m_group.Selection());
-}
-
 CWndProxy CTabWndHandler::PickWindow()
 {
     CAddWindowDlg dialog(GetTabWindow(m_group.Selection()).GetHandle());
@@ -102,6 +62,48 @@ CWndProxy CTabWndHandler::PickWindow()
         return CWndProxy();
     CWndProxy chosen(dialog.GetChosenWindow());
     return InsertTab(chosen) ? chosen : CWndProxy();
+}
+
+void CTabWndHandler::AddPickedWindow()
+{
+    // Null also when the frame went while the picker was open.
+    CWndProxy added = PickWindow();
+    if (added.IsAttached())
+        added.ShowWindowAsync(SW_HIDE);
+}
+
+void CTabWndHandler::CloseContextTab()
+{
+    if (m_group.Find(m_contextWindow) < 0)
+        return;
+    // Its save prompt shows with its document; the tab goes with the window.
+    SelectWindow(m_contextWindow);
+    m_closing = m_contextWindow;
+    ::PostMessageA(m_contextWindow, WM_CLOSE, 0, 0);
+}
+
+void CTabWndHandler::DropTab(HWND window, POINT cursor)
+{
+    RECT strip = {};
+    ::GetWindowRect(m_hWnd, &strip);
+    const TabDrop drop = DropOfTab(strip, cursor);
+    const CTabCtrlProxy& tabs = m_strip.Control();
+    if (drop == TabDrop::Reorder) {
+        // Anywhere along the strip counts as the tab row; past the last tab is last.
+        RECT row = {};
+        tabs.GetItemRect(0, &row);
+        TCHITTESTINFO hit = {cursor, 0};
+        ::ScreenToClient(tabs.GetHandle(), &hit.pt);
+        hit.pt.y = (row.top + row.bottom) / 2;
+        const int under = tabs.HitTest(&hit);
+        m_group.Move(m_group.Find(window), under >= 0 ? under : m_group.Count() - 1);
+    } else if (drop == TabDrop::GiveBack) {
+        RECT place = {};
+        ::GetWindowRect(window, &place);
+        const RECT work = WorkAreaOf({cursor.x, cursor.y, cursor.x + 1, cursor.y + 1});
+        const RECT at = DropPlace(place, cursor, work);
+        GiveBack(window, &at);
+    }
 }
 
 // Every way of choosing a tab ends here: the group decides, and the window it selected takes the
@@ -116,6 +118,13 @@ void CTabWndHandler::SelectBy(int step)
 {
     if (m_group.SelectNext(step))
         ShowSelected(m_group.PrevSelection());
+}
+
+void CTabWndHandler::SelectWindow(HWND window)
+{
+    const int index = m_group.Find(window);
+    if (index >= 0)
+        SelectTab(index);
 }
 
 void CTabWndHandler::ShowSelected(int from)
@@ -165,4 +174,103 @@ void CTabWndHandler::ExpectShown(const CWndProxy& window, const RECT& place)
     // Answered only after the window's thread has handled what we asked of it before.
     if (!::SendMessageCallbackA(window.GetHandle(), WM_NULL, 0, 0, OnCaughtUp, reinterpret_cast<ULONG_PTR>(m_hWnd)))
         m_group.CaughtUp(window.GetHandle());
+}
+
+void CTabWndHandler::GiveBack(HWND window, const RECT* at)
+{
+    const int index = m_group.Find(window);
+    if (index < 0)
+        return;
+    RECT place;
+    const bool wasSelected = index == m_group.Selection();
+    const bool placed = wasSelected && PlaceOf(window, place);
+    UnmarkGrouped(window);
+    CWndProxy released(::IsWindow(window) ? window : NULL);
+    if (at)
+        released.MoveWindowAsync(*at);
+    released.ShowWindowAsync(SW_SHOW);
+    // Taken out by the user: a following group does not take it back.
+    m_group.TakeOut(index);
+    if (m_group.Count() <= 0)
+        PostMessage(WM_CLOSE, 0, 0);
+    else if (wasSelected)
+        PassSelectionOn(m_group.Selection(), placed ? &place : nullptr);
+}
+
+// Reads each window's title once and writes only what changed; the strip itself is not read.
+// One placement ends the pass, after the look at the selected window that the watch for windows
+// hidden by their programs goes by.
+void CTabWndHandler::Upkeep()
+{
+    CStripPlacer::CPass pass(m_placer);
+    DropClosedTabs();
+    if (m_group.Count() <= 0)
+        PostMessage(WM_CLOSE, 0, 0);
+    if (m_group.Selection() >= 0)
+        WatchHiddenByApp(m_placer.Look(m_group.Window(m_group.Selection())));
+    pass.Place();
+}
+
+std::vector<HWND> CTabWndHandler::RefreshTitles()
+{
+    std::vector<HWND> closed;
+    char title[kTextChars];
+    for (int i = 0; i < m_group.Count(); ++i) {
+        const CWndProxy window(m_group.Window(i));
+        title[0] = '\0';
+        // An empty title is rare: only then is it worth asking whether the window is still there.
+        if (!window.GetWindowText(title, kTextChars) && !::IsWindow(window.GetHandle()))
+            closed.push_back(window.GetHandle());
+        else
+            m_group.Retitle(i, title);
+    }
+    return closed;
+}
+
+// The tab that took the closed one's place is shown where it stands, or, when the user closed
+// that window from the strip, where it stood.
+void CTabWndHandler::DropClosedTabs()
+{
+    const std::vector<HWND> closed = RefreshTitles();
+    if (closed.empty())
+        return;
+    const HWND selectedBefore = m_group.Window(m_group.Selection());
+    const bool closedHere = selectedBefore && selectedBefore == m_closing;
+    m_group.DropClosed([&](HWND w) { return std::find(closed.begin(), closed.end(), w) == closed.end(); });
+    if (m_group.Window(m_group.Selection()) == selectedBefore)
+        return;
+    RECT place;
+    const bool atLast = closedHere && m_group.GetLastPlace(place);
+    ShowSelectedAt(atLast ? &place : nullptr);
+}
+
+// A selected window its own application hid (one that goes to the notification area) would take
+// the strip and every other tab with it: the next tab takes its place until it shows again.
+void CTabWndHandler::WatchHiddenByApp(WindowShow show)
+{
+    const int sel = m_group.Selection();
+    RECT place;
+    const bool hidden = show == WindowShow::Hidden && !m_group.GetPending(m_group.Window(sel), place);
+    if (!hidden) {
+        m_hiddenPasses = 0;
+        m_group.SetHiddenByApp(sel, false);
+    }
+    for (int i = 0; i < m_group.Count(); ++i)
+        if (m_group.Tab(i).hiddenByApp && i != sel && ::IsWindowVisible(m_group.Window(i)))
+            return PassSelectionOn(i, nullptr);
+    // Hidden for less than a whole pass may be a show of ours on its way.
+    if (!hidden || ++m_hiddenPasses < 2 || m_group.Tab(sel).hiddenByApp)
+        return;
+    m_group.SetHiddenByApp(sel, true);
+    const int next = m_group.NextNotHidden();
+    if (next >= 0 && m_group.GetLastPlace(place))
+        PassSelectionOn(next, &place);
+}
+
+void CTabWndHandler::PassSelectionOn(int to, const RECT* at)
+{
+    m_hiddenPasses = 0;
+    // The tab may be selected already: one that took a leaving tab's place.
+    m_group.Select(to);
+    ShowSelectedAt(at);
 }

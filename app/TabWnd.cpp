@@ -1,19 +1,20 @@
-// The frame: its start and end, the messages it takes, and the upkeep that keeps the strip true.
+// The frame as a router: its start and end, the messages it takes and the user's input, each
+// turned into a call of the piece that owns it.
 #include "TabWnd.h"
+#include "AboutDlg.h"
+#include "Clipboard.h"
+#include "CycleKeys.h"
 #include "GroupMark.h"
 #include "Guardian.h"
-#include "CycleKeys.h"
-#include "StripTips.h"
+#include "MenuHandle.h"
 #include "resource.h"
-#include <algorithm>
 #include <map>
+#include <windowsx.h>
 
 using namespace quortab;
 
 namespace {
 
-// kUpkeepNow is posted one at a time, so that a burst of events (a window dragged) costs one
-// pass per turn of the message loop.
 // The frame each window-event hook reports to.
 std::map<HWINEVENTHOOK, HWND> g_eventFrames;
 
@@ -25,6 +26,15 @@ void CALLBACK ReportWindowEvent(HWINEVENTHOOK hook, DWORD, HWND window, LONG obj
     CWndHandler* frame = found == g_eventFrames.end() ? nullptr : CWndHandler::FromHandle(found->second);
     if (frame)
         static_cast<CTabWndHandler*>(frame)->OnWindowEvent(window);
+}
+
+bool KeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
+
+int HitTab(const CTabCtrlProxy& tabs, POINT at)
+{
+    TCHITTESTINFO hit = {};
+    hit.pt = at;
+    return tabs.HitTest(&hit);
 }
 
 }  // namespace
@@ -71,11 +81,8 @@ LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
 }
 
 CTabWndHandler::CTabWndHandler(std::unique_ptr<CRuleGroup> rules)
-    : m_showCommand(SW_SHOW), m_eventHook(NULL), m_upkeepPosted(false), m_tipsByFrame(false),
-      m_icons(m_hwndTab, m_group), m_rowHeight(0), m_border(0), m_workKnown(false), m_workFor(), m_monitor(), m_work(),
-      m_show(WindowShow::Shown), m_following(false), m_followed(), m_stillSince(0),
-      m_pressed(NULL), m_pressedAt(), m_dragging(false), m_closing(NULL), m_hiddenPasses(0), m_contextWindow(NULL),
-      m_ruleGroup(std::move(rules))
+    : m_strip(m_group), m_placer(*this, m_group, m_strip), m_showCommand(SW_SHOW), m_eventHook(NULL),
+      m_upkeepPosted(false), m_closing(NULL), m_hiddenPasses(0), m_contextWindow(NULL), m_ruleGroup(std::move(rules))
 {
     m_group.SetObserver(this);
 }
@@ -84,11 +91,7 @@ CTabWndHandler::~CTabWndHandler() = default;
 
 LRESULT CTabWndHandler::OnCreate(CREATESTRUCTA* create)
 {
-    m_hwndTab.Attach(::CreateWindowExA(0, WC_TABCONTROLA, "", kTabStyle, 0, 0, CW_USEDEFAULT,
-                                       CW_USEDEFAULT, m_hWnd, NULL, g_hInstance, NULL));
-    FitToDpi(GetWindowDpi(m_hWnd));
-    ::SetWindowSubclass(m_hwndTab.GetHandle(), StripProc, 0, reinterpret_cast<DWORD_PTR>(this));
-
+    m_strip.Create(m_hWnd, g_hInstance, StripProc, reinterpret_cast<DWORD_PTR>(this));
     if (m_ruleGroup)
         return m_ruleGroup->Start(*this, m_group, [this](HWND window) { TakeMatched(window); })
                  ? CWndHandler::OnCreate(create) : -1;
@@ -130,16 +133,38 @@ void CTabWndHandler::TakeMatched(HWND window)
     BeginGroup(taken);
 }
 
-LRESULT CTabWndHandler::OnPaint(CPaintDC& dc)
+// The strip shows each change; "Close Window" is forgotten when its window goes or another tab
+// is selected.
+void CTabWndHandler::OnTabChanged(const CTabGroup&, const TabChange& change)
 {
-    return CWndHandler::OnPaint(dc);
+    m_strip.Apply(change);
+    if ((change.kind == TabChange::Removed && change.window == m_closing) ||
+        (change.kind == TabChange::Selected && change.window != m_closing))
+        m_closing = NULL;
+}
+
+LRESULT CTabWndHandler::OnDestroy()
+{
+    PublishCycleTarget(m_hWnd, NULL);
+    if (m_eventHook) {
+        ::UnhookWinEvent(m_eventHook);
+        g_eventFrames.erase(m_eventHook);
+    }
+    m_ruleGroup.reset();
+    m_strip.Destroy(StripProc);
+    for (int i = 0; i < m_group.Count(); ++i) {
+        CWndProxy window = GetTabWindow(i);
+        UnmarkGrouped(window.GetHandle());
+        window.ShowWindowAsync(SW_SHOW);
+    }
+    return CWndHandler::OnDestroy();
 }
 
 LRESULT CTabWndHandler::OnNotify(WPARAM id, NMHDR* header)
 {
     if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW)
-        FillTipText(header);
-    if (header->hwndFrom == m_hwndTab.GetHandle()) {
+        m_strip.FillTipText(header);
+    if (header->hwndFrom == GetTabControl()) {
         switch (header->code) {
         case TCN_SELCHANGING:
             // The group chooses the tab, never the control: it shows what the group chose.
@@ -153,119 +178,241 @@ LRESULT CTabWndHandler::OnNotify(WPARAM id, NMHDR* header)
     return CWndHandler::OnNotify(id, header);
 }
 
-void CTabWndHandler::FillTipText(NMHDR* header)
-{
-    // The tooltip identifies each tab by its index; a stale index leaves the text empty rather
-    // than another tab's.
-    const int index = static_cast<int>(header->idFrom);
-    const std::string title = index >= 0 && index < m_group.Count() ? m_group.Tab(index).title : std::string();
-    lstrcpynA(g_tipText, title.c_str(), sizeof g_tipText);
-    if (header->code == TTN_GETDISPINFOA) {
-        reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = g_tipText;
-    } else {
-        // A tooltip whose tool window answers in Unicode asks in the wide form.
-        static wchar_t wideTipText[sizeof g_tipText];
-        ::MultiByteToWideChar(CP_ACP, 0, g_tipText, -1, wideTipText, sizeof g_tipText);
-        reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = wideTipText;
-    }
-}
-
 LRESULT CTabWndHandler::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == kWindowCaughtUp) {
-        RECT place;
-        const HWND window = reinterpret_cast<HWND>(wParam);
-        if (m_group.GetPending(window, place)) {
-            m_group.CaughtUp(window);
-            PlaceFrame();
-        }
+    OnPrivateMessage(message, wParam, lParam);
+    if (message == WM_DISPLAYCHANGE || message == WM_SETTINGCHANGE)
+        m_placer.ScreenChanged();
+    if (message == WM_DPICHANGED) {
+        m_strip.FitToDpi(LOWORD(wParam));
+        // The row's new height makes the frame's; the tabs' new places make the tooltips'.
+        PlaceFrame();
+        m_strip.SyncTips();
+    }
+    if (m_ruleGroup)
+        m_ruleGroup->OnMessage(message, wParam, lParam);
+    return CWndHandler::OnOtherMessage(message, wParam, lParam);
+}
+
+void CTabWndHandler::OnPrivateMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    RECT place;
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    if (message == kWindowCaughtUp && m_group.GetPending(window, place)) {
+        m_group.CaughtUp(window);
+        PlaceFrame();
     } else if (message == kUpkeepNow) {
         m_upkeepPosted = false;
         Upkeep();
     } else if (message == kCycleKey) {
         OnCycleKey(static_cast<int>(wParam));
     } else if (message == kIconAnswer) {
-        m_icons.OnAnswer(wParam, lParam);
+        m_strip.OnIconAnswer(wParam, lParam);
     }
-    if (message == WM_DISPLAYCHANGE || message == WM_SETTINGCHANGE)
-        m_workKnown = false;
-    if (message == WM_DPICHANGED)
-        OnDpiChanged(LOWORD(wParam));
-    if (m_ruleGroup)
-        m_ruleGroup->OnMessage(message, wParam, lParam);
-    return CWndHandler::OnOtherMessage(message, wParam, lParam);
 }
 
 void CTabWndHandler::OnWindowEvent(HWND window)
 {
     if (m_upkeepPosted || m_group.Find(window) < 0)
         return;
+    // Posted one at a time, so that a burst of events (a window dragged) costs one pass per turn
+    // of the message loop.
     m_upkeepPosted = PostMessage(kUpkeepNow, 0, 0) != FALSE;
 }
 
 LRESULT CTabWndHandler::OnTimer(WPARAM id, LPARAM proc)
 {
     if (id == kFollowTimer)
-        Follow();
+        m_placer.Follow();
     else if (!m_ruleGroup || !m_ruleGroup->OnTimer(id))
         Upkeep();
     return CWndHandler::OnTimer(id, proc);
 }
 
-// Reads each window's title once and writes only what changed; the strip itself is not read.
-void CTabWndHandler::Upkeep()
-{
-    std::vector<HWND> closed;
-    RefreshTitles(closed);
-    if (!closed.empty()) {
-        const HWND selectedBefore = m_group.Window(m_group.Selection());
-        const bool closedHere = selectedBefore && selectedBefore == m_closing;
-        auto exists = [&](HWND w) { return std::find(closed.begin(), closed.end(), w) == closed.end(); };
-        m_group.DropClosed(exists);
-        ShowDroppedTabs(selectedBefore, closedHere);
-    }
-    if (m_group.Count() <= 0)
-        PostMessage(WM_CLOSE, 0, 0);
-    PlaceFrame();
-    WatchHiddenByApp();
-}
-
-void CTabWndHandler::RefreshTitles(std::vector<HWND>& closed)
-{
-    char title[kTextChars];
-    for (int i = 0; i < m_group.Count(); ++i) {
-        const CWndProxy window(m_group.Window(i));
-        title[0] = '\0';
-        // An empty title is rare: only then is it worth asking whether the window is still there.
-        if (!window.GetWindowText(title, kTextChars) && !::IsWindow(window.GetHandle()))
-            closed.push_back(window.GetHandle());
-        else
-            m_group.Retitle(i, title);
-    }
-}
-
 LRESULT CTabWndHandler::OnSize(WPARAM type, UINT width, UINT height)
 {
-    ::MoveWindow(m_hwndTab.GetHandle(), 0, 0, width, height, TRUE);
-    SyncTabTips(m_hwndTab, m_tipsByFrame);
+    m_strip.Fit(width, height);
     return CWndHandler::OnSize(type, width, height);
 }
 
-LRESULT CTabWndHandler::OnDestroy()
+// The strip's own input, seen before the tab control's.
+LRESULT CALLBACK CTabWndHandler::StripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR frame)
 {
-    PublishCycleTarget(m_hWnd, NULL);
-    ::RemoveWindowSubclass(m_hwndTab.GetHandle(), StripProc, 0);
-    if (m_eventHook) {
-        ::UnhookWinEvent(m_eventHook);
-        g_eventFrames.erase(m_eventHook);
+    CTabWndHandler* self = reinterpret_cast<CTabWndHandler*>(frame);
+    // The control moves its selection on an arrow key even when refused: the arrows are ours.
+    if (message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT)) {
+        RunInBarrier(self->m_hWnd, self->m_hWnd, self->m_hWnd, "Unknown Error", [&] { self->OnStripKey(wParam); });
+        return 0;
     }
-    m_ruleGroup.reset();
-    m_icons.Release();
-    for (int i = 0; i < m_group.Count(); ++i) {
-        CWndProxy window = GetTabWindow(i);
-        UnmarkGrouped(window.GetHandle());
-        window.ShowWindowAsync(SW_SHOW);
+    // A quick second press comes as a double click, and is a press all the same.
+    const bool press = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+    const bool mouse = press || message == WM_MOUSEMOVE || message == WM_LBUTTONUP || message == WM_MBUTTONUP ||
+                       message == WM_CAPTURECHANGED;
+    // The control sees the press first and is refused the selection; the release is ours first.
+    // The window a press shows must not take the activation, and the mouse with it, before the
+    // release: it gets the keyboard then.
+    LRESULT result = 0;
+    const int showCommand = self->m_showCommand;
+    if (press) {
+        self->m_showCommand = SW_SHOWNA;
+        result = ::DefSubclassProc(strip, message, wParam, lParam);
     }
-    return CWndHandler::OnDestroy();
+    if (mouse) {
+        RunInBarrier(self->m_hWnd, self->m_hWnd, self->m_hWnd, "Unknown Error",
+                     [&] { self->OnStripMouse(press ? WM_LBUTTONDOWN : message, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); });
+    }
+    self->m_showCommand = showCommand;
+    return press ? result : ::DefSubclassProc(strip, message, wParam, lParam);
 }
 
+// A press selects the tab pressed; moving with the button down drags it, to another place in the
+// strip or off it. A middle click lets a tab's window go where it stands.
+void CTabWndHandler::OnStripMouse(UINT message, POINT at)
+{
+    const CTabCtrlProxy& tabs = m_strip.Control();
+    bool dragged = false;
+    if (message == WM_LBUTTONDOWN) {
+        const HWND pressed = m_group.Window(HitTab(tabs, at));
+        m_drag.Press(pressed, at);
+        SelectWindow(pressed);
+        if (pressed)
+            ::SetCapture(tabs.GetHandle());
+    } else if (message == WM_MOUSEMOVE) {
+        m_drag.MoveTo(at, {::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)});
+    } else if (message == WM_LBUTTONUP) {
+        const HWND window = m_drag.Release(dragged);
+        if (!window)
+            return;
+        ::ReleaseCapture();
+        ::ClientToScreen(tabs.GetHandle(), &at);
+        if (dragged)
+            DropTab(window, at);
+        CWndProxy(m_group.Window(m_group.Selection())).SetForegroundWindow();
+    } else if (message == WM_CAPTURECHANGED) {
+        m_drag.Cancel();
+    } else if (message == WM_MBUTTONUP) {
+        GiveBack(m_group.Window(HitTab(tabs, at)));
+    }
+}
+
+// The strip's own keys: its arrows step without wrapping around, as the control's own did.
+void CTabWndHandler::OnStripKey(WPARAM key)
+{
+    if (key == VK_LEFT || key == VK_RIGHT)
+        SelectTab(m_group.Selection() + (key == VK_LEFT ? -1 : +1));
+    else
+        CycleOnCtrlTab(key);
+}
+
+void CTabWndHandler::CycleOnCtrlTab(WPARAM key)
+{
+    if (key == VK_TAB && KeyDown(VK_CONTROL))
+        Cycle(KeyDown(VK_SHIFT) ? -1 : +1);
+}
+
+void CTabWndHandler::Cycle(int step)
+{
+    // The frame takes the foreground: the window shown, which does so later in its own thread,
+    // must not take it back. Taken first as well, so that the window hidden, which may have had
+    // it, learns that before it hides and passes nothing on.
+    SetForegroundWindow();
+    m_showCommand = SW_SHOWNA;
+    SelectBy(step);
+    m_showCommand = SW_SHOW;
+    SetForegroundWindow();
+}
+
+// The keys came while the user worked in the group's window: the newly selected one gets the
+// keyboard, so that the next press works too.
+void CTabWndHandler::OnCycleKey(int step)
+{
+    SelectBy(step > 0 ? +1 : -1);
+    SetForegroundWindow();
+    CWndProxy(m_group.Window(m_group.Selection())).SetForegroundWindow();
+}
+
+LRESULT CTabWndHandler::OnKeyDown(WPARAM key, LPARAM* keyData)
+{
+    CycleOnCtrlTab(key);
+    return CWndHandler::OnKeyDown(key, keyData);
+}
+
+LRESULT CTabWndHandler::OnMouseWheel(UINT keys, UINT delta, LPARAM* position)
+{
+    // Forward, away from the user, goes back a tab.
+    const short direction = static_cast<short>(delta);
+    Cycle(direction > 0 ? -1 : direction < 0 ? +1 : 0);
+    return CWndHandler::OnMouseWheel(keys, delta, position);
+}
+
+LRESULT CTabWndHandler::OnContextMenu(HWND window, UINT x, UINT y)
+{
+    // Screen coordinates left of or above the primary monitor are negative.
+    const POINT at = FindContextTab(window, {static_cast<short>(x), static_cast<short>(y)});
+    CMenuHandle menu(::LoadMenuA(reinterpret_cast<HINSTANCE>(GetWindowLong(GWLP_HINSTANCE)),
+                                 MAKEINTRESOURCEA(IDR_MAIN_MENU)), true);
+    CMenuHandle popup = menu.GetSubMenu(0);
+    popup.EnableMenuItem(IDM_REMOVE_WINDOW, m_contextWindow != NULL, false);
+    popup.EnableMenuItem(IDM_CLOSE_WINDOW, m_contextWindow != NULL, false);
+    CDestroyWatch watch(*this);
+    popup.TrackPopupMenu(TPM_RIGHTBUTTON, at.x, at.y, *this);
+    if (watch.Gone())
+        return 0;
+    // Lets the menu's modal loop see a message and end promptly.
+    PostMessage(WM_NULL, 0, 0);
+    LRESULT result = CWndHandler::OnContextMenu(window, x, y);
+    menu.Destroy();
+    return result;
+}
+
+POINT CTabWndHandler::FindContextTab(HWND window, POINT at)
+{
+    const CTabCtrlProxy& tabs = m_strip.Control();
+    int tab = -1;
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard: the menu opens at the selected tab, which it then acts on.
+        tab = m_group.Selection();
+        RECT item = {};
+        tabs.GetItemRect(tab, &item);
+        at = {item.left, item.bottom};
+        ::ClientToScreen(tabs.GetHandle(), &at);
+    } else if (window == tabs.GetHandle()) {
+        POINT client = at;
+        ::ScreenToClient(tabs.GetHandle(), &client);
+        tab = HitTab(tabs, client);
+    }
+    m_contextWindow = m_group.Window(tab);
+    return at;
+}
+
+LRESULT CTabWndHandler::OnCommand(UINT code, WPARAM id, LPARAM control)
+{
+    // The picker and the About box run nested loops, in which the last tab may go and the
+    // frame with it.
+    CDestroyWatch watch(*this);
+    OnMenuCommand(LOWORD(id));
+    if (watch.Gone())
+        return 0;
+    return CWndHandler::OnCommand(code, id, control);
+}
+
+// The commands act on the tab under the mouse when the menu opened, wherever it stands now: the
+// upkeep may have dropped other tabs while the menu was open.
+void CTabWndHandler::OnMenuCommand(WORD id)
+{
+    if (id == IDM_ADD_WINDOW) {
+        AddPickedWindow();
+    } else if (id == IDM_REMOVE_WINDOW) {
+        GiveBack(m_contextWindow);
+    } else if (id == IDM_CLOSE_WINDOW) {
+        CloseContextTab();
+    } else if (id == IDM_COPY_COMMAND_LINE) {
+        SetClipboardText(m_hWnd, CommandLineOf(m_group, m_ruleGroup && m_ruleGroup->Follows()));
+    } else if (id == IDM_EXIT) {
+        PostMessage(WM_CLOSE, 0, 0);
+    } else if (id == IDM_ABOUT) {
+        CAboutDlg about(reinterpret_cast<HICON>(GetClassLong(GCLP_HICON)));
+        about.DoModal(m_hWnd, g_hInstance);
+    }
+}

@@ -281,6 +281,7 @@ struct PassLevel {
     int tabs = 0;
     bool renamed = false;
     std::vector<double> inside;
+    std::vector<double> texts;   // of each pass timed, the strip taking the tab texts
     double outsideMs = NAN, serverMs = NAN, xMs = NAN;
     int passes = 0;
     int placing = 0;   // passes that moved the frame
@@ -369,6 +370,7 @@ PassLevel MeasurePasses(CQuorTabRun& run, const std::vector<HWND>& grouped, bool
     level.placing = run.PassesPlacingFrame(first, last);
     level.wallMs = interval.wallMs;
     level.inside = run.PassMs(first, last, level.tabs, rename ? level.tabs : 0);
+    level.texts = run.PassMs(first, last, level.tabs, rename ? level.tabs : 0, true);
     if (level.passes > 0) {
         level.outsideMs = interval.targetMs / level.passes;
         level.serverMs = interval.serverMs / level.passes;
@@ -620,11 +622,13 @@ struct DragShare {
     }
 };
 
-// Moves `window` kDragMoves times by (kDragStepX, kDragStepY) * `direction`, each move at its time
-// on a fixed schedule whatever the moves before it took, and polls every millisecond in between
-// whether `follower` stands under the window where it then is. A move counts as caught when that
-// held at some poll within kDragCatchMs of it, the later moves notwithstanding.
-bool Drag(HWND window, HWND follower, int direction, DragShare& share)
+using Stands = bool (*)(HWND window, const RECT& rect, HWND frame);
+
+// Moves `window` kDragMoves times by `step`, each move at its time on a fixed schedule whatever
+// the moves before it took, and polls every millisecond in between whether `follower` stands as
+// `stands` wants with the window where it then is (by default under it). A move counts as caught
+// when that held at some poll within kDragCatchMs of it, the later moves notwithstanding.
+bool Drag(HWND window, HWND follower, POINT step, DragShare& share, Stands stands = StandsWithFrame)
 {
     RECT place = WindowRect(window);
     std::vector<double> movedAt;
@@ -635,13 +639,13 @@ bool Drag(HWND window, HWND follower, int direction, DragShare& share)
         const int made = static_cast<int>(movedAt.size());
         if (made < kDragMoves && now >= start + made * kDragStepMs) {
             share.latestMs = std::max(share.latestMs, now - (start + made * kDragStepMs));
-            ::OffsetRect(&place, direction * kDragStepX, direction * kDragStepY);
+            ::OffsetRect(&place, step.x, step.y);
             movedAt.push_back(now);
             ::SetWindowPos(window, NULL, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         } else if (made == kDragMoves && now > movedAt.back() + kDragCatchMs) {
             break;
         }
-        if (StandsWithFrame(window, place, follower)) {
+        if (stands(window, place, follower)) {
             // Known to stand once the check is over.
             const double seen = NowMs();
             for (size_t move = 0; move < movedAt.size(); ++move)
@@ -656,7 +660,7 @@ bool Drag(HWND window, HWND follower, int direction, DragShare& share)
     share.missedFirst.push_back(missed);
     share.counted += kDragMoves - 1;
     share.caught += static_cast<int>(std::count(caught.begin() + 1, caught.end(), true));
-    return WaitFor([&] { return StandsWithFrame(window, place, follower); }, 3000);
+    return WaitFor([&] { return stands(window, place, follower); }, 3000);
 }
 
 struct DragShares {
@@ -703,12 +707,12 @@ DragShares MeasureDrags(CQuorTabRun& run, HWND selected, const Amounts& amounts)
             break;
         }
         AfterTick([&] { return run.Passes(); }, phase);
-        if (!Drag(selected, run.Frame(), direction, shares.quortab)) {
+        if (!Drag(selected, run.Frame(), {direction * kDragStepX, direction * kDragStepY}, shares.quortab)) {
             Fail("QuorTab's frame did not stand under its window after a drag");
             break;
         }
         AfterTick([&] { return static_cast<LONG>(baseline.Ticks()); }, phase);
-        if (!Drag(baseline.Window(), follower, direction, shares.baseline)) {
+        if (!Drag(baseline.Window(), follower, {direction * kDragStepX, direction * kDragStepY}, shares.baseline)) {
             Fail("the baseline program did not stand under its window after a drag");
             break;
         }
@@ -719,6 +723,73 @@ DragShares MeasureDrags(CQuorTabRun& run, HWND selected, const Amounts& amounts)
     shares.followTicksMs = run.FollowTicksMs() - ticksMsBefore;
     shares.followMovesMs = run.FollowMovesMs() - movesMsBefore;
     return shares;
+}
+
+// Waits until QuorTab's fast follow passes have stopped: none for 100 ms.
+bool FollowStopped(CQuorTabRun& run)
+{
+    LONG last = run.FollowTicks();
+    return WaitFor([&] {
+        const LONG now = run.FollowTicks();
+        const bool still = now == last;
+        last = now;
+        return still;
+    }, 3000, 100);
+}
+
+// QuorTab's selected window dragged along the bottom of the work area, its lower edge on the work
+// area's, where the strip stands in front of it over that edge; and, for comparison, the same
+// drags where it was, higher up, with the strip under it. Each drag as in MeasureDrags, at evenly
+// spread phases after an upkeep pass.
+struct BottomDrags {
+    DragShare bottom, higher;
+    LONG refused = 0;
+};
+
+bool DragsAt(CQuorTabRun& run, HWND selected, const RECT& at, const Amounts& amounts, bool bottom, DragShare& share)
+{
+    ::SetWindowPos(selected, NULL, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const Stands stands = bottom ? StandsInFront : StandsWithFrame;
+    if (!WaitFor([&] { return stands(selected, at, run.Frame()); }, 3000)) {
+        Fail(bottom ? "QuorTab's frame did not stand in front of its window at the bottom of the work area"
+                    : "QuorTab's frame did not stand under its window");
+        return false;
+    }
+    for (int drag = 0; drag < amounts.drags; ++drag) {
+        const int direction = drag % 2 ? -1 : 1;
+        if (!FollowStopped(run)) {
+            Fail("QuorTab's fast follow passes did not stop after a drag");
+            return false;
+        }
+        AfterTick([&] { return run.Passes(); }, static_cast<DWORD>(drag * quortab::kUpkeepMs / amounts.drags));
+        const POINT step = {direction * kDragStepX, bottom ? 0 : direction * kDragStepY};
+        if (!Drag(selected, run.Frame(), step, share, stands)) {
+            Fail("QuorTab's frame did not stand by its window after a drag");
+            return false;
+        }
+    }
+    return true;
+}
+
+BottomDrags MeasureBottomDrags(CQuorTabRun& run, HWND selected, const Amounts& amounts, bool refuseEvents)
+{
+    BottomDrags drags;
+    const RECT home = WindowRect(selected);
+    RECT work = {};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT bottom = home;
+    ::OffsetRect(&bottom, 0, work.bottom - home.bottom);
+    const LONG refusedBefore = run.EventsRefused();
+    if (refuseEvents)
+        ::SendMessageA(run.Frame(), kBenchRefuseEvents, 1, 0);
+    if (DragsAt(run, selected, bottom, amounts, true, drags.bottom) && refuseEvents)
+        DragsAt(run, selected, home, amounts, false, drags.higher);
+    if (refuseEvents)
+        ::SendMessageA(run.Frame(), kBenchRefuseEvents, 0, 0);
+    drags.refused = run.EventsRefused() - refusedBefore;
+    ::SetWindowPos(selected, NULL, home.left, home.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    WaitFor([&] { return StandsWithFrame(selected, home, run.Frame()); }, 3000);
+    return drags;
 }
 
 // What a group of 10 tabs costs with nothing happening: the driver asleep.
@@ -838,7 +909,9 @@ void AddPassRows(CBenchTable& table, const PassLevel& level, const Baseline& bas
     table.Row("Upkeep pass, " + tabs + (level.renamed ? ", every title changed" : ", nothing changed") +
                   ": time on the program's thread, median of " +
                   (level.renamed ? passes + " that rewrote every tab" : passes + " that wrote nothing") +
-                  " (90th percentile); " + std::to_string(level.placing) + " passes of the interval moved the frame",
+                  " (90th percentile); " + std::to_string(level.placing) + " passes of the interval moved the frame" +
+                  (level.renamed ? "; of each, the strip taking the new texts: " + FormatMs(Median(level.texts)) +
+                                       ", median" : std::string()),
               FormatMs(Median(level.inside)) + " (" + FormatMs(Percentile(level.inside, 0.9)) + ")",
               FormatMs(level.titleReadsMs), "reading " + titles + " from another process, median");
     // While the driver renames windows the servers' figures are mostly its own work.
@@ -1023,6 +1096,24 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
                       "none", "timer-only following has no fast passes");
             Progress("drags: moves made up to %.1f ms (QuorTab) and %.1f ms (baseline) after their time",
                      drags.quortab.latestMs, drags.baseline.latestMs);
+            Progress("drags along the bottom of the work area, with window events and without");
+            const HWND dragged = windows[selected >= 0 ? selected : 0];
+            const BottomDrags withEvents = MeasureBottomDrags(run, dragged, amounts, false);
+            const BottomDrags timersOnly = MeasureBottomDrags(run, dragged, amounts, true);
+            const std::string moves = std::to_string(kDragMoves) + " moves of (" + std::to_string(kDragStepX) +
+                                      ", 0) px at 60 a second";
+            table.Row("Drag along the bottom of the work area by another process, 10 tabs: the window's lower edge "
+                          "on the work area's, " + moves + "; share of the moves after the first after which the "
+                          "strip stood in front of the window, over its lower edge, within " +
+                          Fixed("%.0f", kDragCatchMs) + " ms (" + std::to_string(withEvents.bottom.missedFirst.size()) +
+                          " drags, " + std::to_string(withEvents.bottom.counted) + " moves; as in the drag row)",
+                      shareOf(withEvents.bottom), shareOf(drags.quortab),
+                      "QuorTab higher up, the strip under the window: the drag row above");
+            table.Row("The same with the fast follow alone: the frame's window events kept from it (" +
+                          FormatCount(timersOnly.refused) + " upkeep requests refused), as for a window whose "
+                          "events never come; in front along the bottom",
+                      shareOf(timersOnly.bottom), shareOf(timersOnly.higher),
+                      "the same drags higher up with the events kept from it too, the strip under the window");
         }
     }
     for (const PassLevel& level : levels)

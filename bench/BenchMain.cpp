@@ -17,6 +17,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         // Lives as long as the loop; the frame is gone before the loop returns.
         CUpkeepProbe probe(frame->GetTabControl());
         frame->AddHook(&probe);
+        bench::RefuseEventsOnRequest(frame->GetHandle());
         return MessageLoop();
     } catch (...) {
         return -1;

@@ -51,17 +51,24 @@ inline HWND g_countedTab = NULL;
 // Tab texts written so far; a pass's share tells a pass that found a changed title from one
 // that found none.
 inline LONG g_titlesSet = 0;
+// The time the strip has spent taking those texts, in performance counter ticks.
+inline LONGLONG g_textTicks = 0;
 
 inline LRESULT CALLBACK CountTabPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const bool text = (message == TCM_SETITEMA || message == TCM_SETITEMW) && lParam &&
+                      (reinterpret_cast<const TCITEMA*>(lParam)->mask & TCIF_TEXT);
     if (message == WM_PAINT)
         ::InterlockedIncrement(&OwnBlock()->tabPaints);
-    else if ((message == TCM_SETITEMA || message == TCM_SETITEMW) && lParam &&
-             (reinterpret_cast<const TCITEMA*>(lParam)->mask & TCIF_TEXT))
+    else if (text)
         ++g_titlesSet;
+    const LONGLONG start = text ? Now() : 0;
     // The control keeps its own character set, so messages reach it unconverted.
-    return ::IsWindowUnicode(window) ? ::CallWindowProcW(g_tabProc, window, message, wParam, lParam)
-                                     : ::CallWindowProcA(g_tabProc, window, message, wParam, lParam);
+    const LRESULT result = ::IsWindowUnicode(window) ? ::CallWindowProcW(g_tabProc, window, message, wParam, lParam)
+                                                     : ::CallWindowProcA(g_tabProc, window, message, wParam, lParam);
+    if (text)
+        g_textTicks += Now() - start;
+    return result;
 }
 
 inline void CountPaintsOf(HWND tabControl)
@@ -74,6 +81,34 @@ inline void CountPaintsOf(HWND tabControl)
                                   : ::SetWindowLongPtrA(tabControl, GWLP_WNDPROC, counter);
     g_tabProc = reinterpret_cast<WNDPROC>(previous);
     g_countedTab = tabControl;
+}
+
+inline WNDPROC g_frameProc = nullptr;
+inline bool g_refusing = false;
+
+// Between the frame and its window procedure: keeps the upkeep requests of window events from it
+// while the driver asks. The frame posts one request at a time and takes no other until it has
+// run one, so letting them through again posts one.
+inline LRESULT CALLBACK RefuseEvents(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kBenchRefuseEvents) {
+        g_refusing = wParam != 0;
+        if (!g_refusing)
+            ::PostMessageA(frame, quortab::kUpkeepNow, 0, 0);
+        return 0;
+    }
+    if (message == quortab::kUpkeepNow && g_refusing) {
+        if (OwnBlock())
+            ::InterlockedIncrement(&OwnBlock()->eventsRefused);
+        return 0;
+    }
+    return ::CallWindowProcA(g_frameProc, frame, message, wParam, lParam);
+}
+
+inline void RefuseEventsOnRequest(HWND frame)
+{
+    g_frameProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RefuseEvents)));
 }
 
 }  // namespace bench
@@ -97,6 +132,7 @@ public:
             bench::CountPaintsOf(m_tabControl);
             m_tabs = static_cast<LONG>(::SendMessageA(m_tabControl, TCM_GETITEMCOUNT, 0, 0));
             m_titlesBefore = bench::g_titlesSet;
+            m_textTicksBefore = bench::g_textTicks;
         }
         m_start = bench::Now();
     }
@@ -132,6 +168,7 @@ public:
         pass.tabs = m_tabs;
         pass.titlesSet = bench::g_titlesSet - m_titlesBefore;
         pass.framePlaced = m_framePlaced - m_placedBefore;
+        pass.textTicks = bench::g_textTicks - m_textTicksBefore;
         // Published only once the entry is complete.
         ::InterlockedIncrement(&m_block->passes);
     }
@@ -141,6 +178,7 @@ private:
     HWND m_tabControl;
     LONG m_tabs = 0;
     LONG m_titlesBefore = 0;
+    LONGLONG m_textTicksBefore = 0;
     LONG m_framePlaced = 0;
     LONG m_placedBefore = 0;
     LONGLONG m_start = 0;

@@ -6,7 +6,7 @@
 #include "Win32.h"
 #include <cstdio>
 
-const LONG kBenchBlockVersion = 5;
+const LONG kBenchBlockVersion = 6;
 // Passes kept; the driver reads them well before the ring wraps.
 const LONG kBenchRing = 1024;
 
@@ -17,6 +17,7 @@ struct BenchPass {
     LONG titlesSet;   // tab texts the pass wrote (TCM_SETITEM received by the strip)
     LONG framePlaced; // WM_WINDOWPOSCHANGED the frame received during the pass
     LONG reserved;
+    LONGLONG textTicks; // of its length, the time the strip took to take the tab texts written
 };
 
 struct BenchBlock {
@@ -32,8 +33,14 @@ struct BenchBlock {
     volatile LONG ruleWalks;      // walks over every window of a group that follows its rules
     volatile LONG lookAgains;     // looks at windows lately made, which only a creation event starts
     volatile LONGLONG ruleWalksLength;   // the walks' summed length, in QueryPerformanceCounter ticks
+    volatile LONG eventsRefused;  // window events' upkeep requests (kUpkeepNow) kept from the frame
     BenchPass pass[kBenchRing];
 };
+
+// Sent by the driver to the frame: wParam 1 keeps the frame's window events from it from now on,
+// as for a window whose events never come, so that the timers alone follow; 0 lets them through
+// again. Above the program's own private messages (res/QuorTabNames.h), which stop well short.
+const UINT kBenchRefuseEvents = WM_APP + 0x100;
 
 inline void BenchBlockName(DWORD processId, char* name, size_t size)
 {

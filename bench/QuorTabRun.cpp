@@ -154,7 +154,7 @@ void CQuorTabRun::ClickTab(int index) const
     ::PostMessageA(m_tab, WM_LBUTTONUP, 0, at);
 }
 
-std::vector<double> CQuorTabRun::PassMs(LONG from, LONG to, LONG tabs, LONG titlesSet) const
+std::vector<double> CQuorTabRun::PassMs(LONG from, LONG to, LONG tabs, LONG titlesSet, bool texts) const
 {
     std::vector<double> lengths;
     if (to - from > kBenchRing)
@@ -162,7 +162,7 @@ std::vector<double> CQuorTabRun::PassMs(LONG from, LONG to, LONG tabs, LONG titl
     for (LONG n = from; n < to; ++n) {
         const BenchPass& pass = m_block->pass[n % kBenchRing];
         if (pass.tabs == tabs && (titlesSet < 0 || pass.titlesSet == titlesSet))
-            lengths.push_back(pass.ticks * 1000.0 / m_block->frequency);
+            lengths.push_back((texts ? pass.textTicks : pass.ticks) * 1000.0 / m_block->frequency);
     }
     return lengths;
 }
@@ -192,4 +192,19 @@ bool StandsWithFrame(HWND window, const RECT& rect, HWND frame)
     while (next && next != frame && !::IsWindowVisible(next))
         next = ::GetWindow(next, GW_HWNDNEXT);
     return next == frame;
+}
+
+bool StandsInFront(HWND window, const RECT& rect, HWND frame)
+{
+    RECT now = {}, outer = {};
+    if (!::IsWindowVisible(window) || !::GetWindowRect(window, &now) || !SameRect(now, rect))
+        return false;
+    const RECT client = ClientRectOnScreen(frame);
+    if (!::IsWindowVisible(frame) || !::GetWindowRect(frame, &outer) || client.left != rect.left ||
+        client.right != rect.right || outer.bottom != rect.bottom)
+        return false;
+    HWND next = ::GetWindow(frame, GW_HWNDNEXT);
+    while (next && next != window && !::IsWindowVisible(next))
+        next = ::GetWindow(next, GW_HWNDNEXT);
+    return next == window;
 }

@@ -45,6 +45,8 @@ public:
     // The follow timer's fast passes so far, those of them that moved the frame, and the summed
     // length in milliseconds of each.
     LONG FollowTicks() const { return m_block->followTicks; }
+    // Upkeep requests of window events kept from the frame while events were refused.
+    LONG EventsRefused() const { return m_block->eventsRefused; }
     LONG FollowMoves() const { return m_block->followMoves; }
     double FollowTicksMs() const { return m_block->followTicksLength * 1000.0 / m_block->frequency; }
     double FollowMovesMs() const { return m_block->followMovesLength * 1000.0 / m_block->frequency; }
@@ -55,7 +57,8 @@ public:
     LONG LookAgains() const { return m_block->lookAgains; }
     // Lengths in milliseconds of passes [from, to) that began with `tabs` tabs and wrote
     // `titlesSet` tab texts (0: passes that found nothing changed); -1 takes any.
-    std::vector<double> PassMs(LONG from, LONG to, LONG tabs, LONG titlesSet = -1) const;
+    // With `texts`, of each pass only the time the strip took to take the tab texts written.
+    std::vector<double> PassMs(LONG from, LONG to, LONG tabs, LONG titlesSet = -1, bool texts = false) const;
     // How many of passes [from, to) moved the frame.
     int PassesPlacingFrame(LONG from, LONG to) const;
 
@@ -78,3 +81,7 @@ private:
 // Whether `window` stands on `rect`, visible, with `frame` placed against its lower edge, as
 // wide, and the first visible window behind it in the z-order.
 bool StandsWithFrame(HWND window, const RECT& rect, HWND frame);
+// The window visible on `rect` and the frame in front of it over its lower edge: the frame's
+// lower edge on the window's, its client area as wide, and the window the first visible one
+// behind it.
+bool StandsInFront(HWND window, const RECT& rect, HWND frame);

@@ -42,3 +42,29 @@ TabDrop DropOfTab(const RECT& strip, POINT cursor)
     const RECT around = {strip.left - reach, strip.top - reach, strip.right + reach, strip.bottom + reach};
     return ::PtInRect(&around, cursor) ? TabDrop::Nothing : TabDrop::GiveBack;
 }
+
+StripMove DecideMove(const StripPlace& place, HWND window, HWND strip, const StripNow& now)
+{
+    StripMove move = {place.shown == now.visible ? StripMove::Keep : place.shown ? StripMove::Show : StripMove::Hide,
+                      false, window, SWP_NOACTIVATE};
+    if (!place.shown)
+        return move;
+    if (place.overLowerEdge) {
+        // In front of the window: behind whatever stands above it, which may be the strip itself.
+        move.after = now.above ? now.above : HWND_TOP;
+        if (now.above == strip)
+            move.flags |= SWP_NOZORDER;
+    }
+    // Placing the strip where it stands costs a repaint and the server's time on every pass.
+    move.move = !::EqualRect(&now.frame, &place.frame) || !now.inOrder;
+    return move;
+}
+
+FollowStep DecideFollow(bool pending, bool read, const RECT& now, const RECT& followed, DWORD stillFor, DWORD stillMs)
+{
+    if (pending)
+        return FollowStep::Wait;
+    if (!read || stillFor >= stillMs)
+        return FollowStep::Stop;
+    return ::EqualRect(&now, &followed) ? FollowStep::Wait : FollowStep::Move;
+}

@@ -34,3 +34,29 @@ RECT DropPlace(const RECT& window, POINT cursor, const RECT& work);
 // between, nothing happens.
 enum class TabDrop { Reorder, GiveBack, Nothing };
 TabDrop DropOfTab(const RECT& strip, POINT cursor);
+
+// Where the strip stands now, as far as its next move cares. `above` is the window just above the
+// group's window in the z-order (null: none); `inOrder` whether the strip already stands just
+// behind it, or just in front when over its lower edge (only looked at when its rectangle is
+// already the one wanted).
+struct StripNow {
+    bool visible;
+    RECT frame;
+    HWND above;
+    bool inOrder;
+};
+
+// What the one move of the strip does: show or hide it, and where to put it in the z-order
+// (`after`, with `flags` for SetWindowPos), or nothing when it stands as wanted.
+struct StripMove {
+    enum Visibility { Keep, Show, Hide } visibility;
+    bool move;
+    HWND after;
+    UINT flags;
+};
+StripMove DecideMove(const StripPlace& place, HWND window, HWND strip, const StripNow& now);
+
+// A look of the fast follow: wait while a move of ours is on its way or the window stands where
+// it stood, stop once it has stood still `stillMs` or cannot be read, else move the strip with it.
+enum class FollowStep { Wait, Stop, Move };
+FollowStep DecideFollow(bool pending, bool read, const RECT& now, const RECT& followed, DWORD stillFor, DWORD stillMs);

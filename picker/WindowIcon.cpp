@@ -109,6 +109,10 @@ HWND CWindowIcons::OnAnswer(WPARAM wParam, LPARAM lParam)
     const HICON answer = reinterpret_cast<HICON>(lParam);
     if (IsUsableIcon(answer)) {
         entry.asking = -1;
+        // Asked again after a new title, a window mostly hands back the icon it has: showing it
+        // anew would cost the strip a whole layout for nothing.
+        if (answer == entry.icon)
+            return NULL;
         Replace(entry, answer, false);
         return window;
     }

@@ -26,7 +26,8 @@ public:
     HICON Of(HWND window);
     // Asks the window again (its title changed): unless it has not answered the last question.
     void Ask(HWND window);
-    // Takes an answer posted as kIconAnswer; the window whose icon changed, or null.
+    // Takes an answer posted as kIconAnswer; the window whose icon changed, or null (the same icon
+    // again changes nothing).
     HWND OnAnswer(WPARAM wParam, LPARAM lParam);
     void Forget(HWND window);
     void Clear();

@@ -126,3 +126,77 @@ TEST(Placement, ATabReleasedOverTheStripReordersFarFromItGivesBackAndNearItDoesN
 }
 
 }  // namespace
+
+namespace {
+
+// Handles stand for windows here: the decisions compare them and nothing more.
+HWND Handle(int n) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(n)); }
+const HWND kWindow = Handle(0x100), kStrip = Handle(0x200), kOther = Handle(0x300);
+
+TEST(Placement, TheStripsOneMoveStandsBehindItsWindowOrInFrontOverItsEdgeAndSkipsWhatHolds)
+{
+    const RECT below = {99, 399, 601, 421}, elsewhere = {0, 0, 10, 10};
+    const StripPlace under = {true, below, false}, over = {true, below, true}, hidden = {false, below, false};
+    struct Row {
+        const char* name;
+        StripPlace place;
+        StripNow now;
+        StripMove::Visibility visibility;
+        bool move;
+        HWND after;
+        UINT flags;
+    };
+    const Row rows[] = {
+        {"under: behind the window", under, {true, elsewhere, kOther, false}, StripMove::Keep, true, kWindow,
+         SWP_NOACTIVATE},
+        {"under, already there and just behind it: nothing", under, {true, below, kOther, true}, StripMove::Keep,
+         false, kWindow, SWP_NOACTIVATE},
+        {"under, in place but out of order: the z-order mended", under, {true, below, kStrip, false},
+         StripMove::Keep, true, kWindow, SWP_NOACTIVATE},
+        {"under a window that showed: the strip shows", under, {false, elsewhere, NULL, false}, StripMove::Show, true,
+         kWindow, SWP_NOACTIVATE},
+        {"over the edge: behind what stands above the window", over, {true, elsewhere, kOther, false},
+         StripMove::Keep, true, kOther, SWP_NOACTIVATE},
+        {"over the edge of the topmost window: on top", over, {true, elsewhere, NULL, false}, StripMove::Keep, true,
+         HWND_TOP, SWP_NOACTIVATE},
+        {"over the edge, already in front: moved, z-order kept", over, {true, elsewhere, kStrip, false},
+         StripMove::Keep, true, kStrip, SWP_NOACTIVATE | SWP_NOZORDER},
+        {"over the edge, in place and in front: nothing", over, {true, below, kStrip, true}, StripMove::Keep, false,
+         kStrip, SWP_NOACTIVATE | SWP_NOZORDER},
+        {"over the edge, in place but behind: brought in front", over, {true, below, kOther, false},
+         StripMove::Keep, true, kOther, SWP_NOACTIVATE},
+        {"window hidden: the strip hides, not moved", hidden, {true, elsewhere, kOther, false}, StripMove::Hide,
+         false, kWindow, SWP_NOACTIVATE},
+        {"window hidden, strip hidden: nothing", hidden, {false, elsewhere, kOther, false}, StripMove::Keep, false,
+         kWindow, SWP_NOACTIVATE},
+    };
+    for (const Row& row : rows) {
+        const StripMove move = DecideMove(row.place, kWindow, kStrip, row.now);
+        EXPECT_EQ(row.visibility, move.visibility) << row.name;
+        EXPECT_EQ(row.move, move.move) << row.name;
+        if (row.move) {
+            EXPECT_EQ(row.after, move.after) << row.name;
+            EXPECT_EQ(row.flags, move.flags) << row.name;
+        }
+    }
+}
+
+TEST(Placement, TheFastFollowWaitsForOurMovesMovesWithTheWindowAndStopsOnceItStandsStill)
+{
+    const RECT followed = {100, 100, 600, 400}, moved = {103, 102, 603, 402};
+    struct Row { const char* name; bool pending; bool read; RECT now; DWORD stillFor; FollowStep step; };
+    const Row rows[] = {
+        {"moved", false, true, moved, 16, FollowStep::Move},
+        {"where it stood", false, true, followed, 16, FollowStep::Wait},
+        {"a move of ours on its way", true, false, moved, 16, FollowStep::Wait},
+        {"still long enough", false, true, followed, 500, FollowStep::Stop},
+        {"just short of still long enough", false, true, followed, 499, FollowStep::Wait},
+        {"gone, or no selection", false, false, {}, 16, FollowStep::Stop},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(static_cast<int>(row.step),
+                  static_cast<int>(DecideFollow(row.pending, row.read, row.now, followed, row.stillFor, 500)))
+            << row.name;
+}
+
+}  // namespace

@@ -43,8 +43,11 @@ struct ProgramIcon {
 
 // Lookups whose answers come back to a window of this thread.
 struct Lookup {
-    Lookup() : answers(kIconAnswer, [this](WPARAM w, LPARAM l) { icons.OnAnswer(w, l); }) { icons.Reset(answers.Handle(), kSmall); }
+    Lookup() : answers(kIconAnswer, [this](WPARAM w, LPARAM l) { if (icons.OnAnswer(w, l)) ++changes; })
+        { icons.Reset(answers.Handle(), kSmall); }
     CWindowIcons icons;
+    // Answers that changed a window's icon.
+    int changes = 0;
     CAnswerWindow answers;
 };
 }  // namespace
@@ -67,6 +70,14 @@ TEST(WindowIcon, ClassIconAtOnceThenTheWindowsOwnSmallIconsFirstStoppingAtTheFir
     EXPECT_EQ(1, windows.Queries(0)) << "ICON_SMALL2 answered: no further message";
     EXPECT_EQ(2, windows.Queries(1));
     EXPECT_EQ(3, windows.Queries(2));
+    EXPECT_EQ(3, lookup.changes);
+
+    // Asked again, as after a new title: the same icon back changes nothing.
+    lookup.icons.Ask(windows.Window(0));
+    ASSERT_TRUE(PumpUntil([&] { return lookup.answers.Taken() == 1 + 2 + 3 + 1; }));
+    EXPECT_EQ(2, windows.Queries(0));
+    EXPECT_EQ(3, lookup.changes) << "the same answer again is no change";
+    EXPECT_EQ(windows.Icon(kRoleSmall2), lookup.icons.Of(windows.Window(0)));
 }
 
 TEST(WindowIcon, WithoutAnAnswerTheClassIconsElseTheProgramFilesOwn)
