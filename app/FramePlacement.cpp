@@ -102,7 +102,11 @@ void CTabWndHandler::MoveFrame(HWND window, const StripPlace& place)
         return;
     CWndProxy after(window);
     UINT flags = SWP_NOACTIVATE;
-    if (place.overLowerEdge) {
+    // A window dragged over the strip may be let go there: the strip stays in front of it.
+    const bool raised = m_windowDrop.MarkedIndex() >= 0;
+    if (raised) {
+        flags |= SWP_NOZORDER;
+    } else if (place.overLowerEdge) {
         const HWND above = ::GetWindow(window, GW_HWNDPREV);
         if (above == m_hWnd)
             flags |= SWP_NOZORDER;
@@ -111,7 +115,7 @@ void CTabWndHandler::MoveFrame(HWND window, const StripPlace& place)
     // Placing the frame where it stands costs a repaint and the server's time four times a second.
     RECT current = {};
     ::GetWindowRect(m_hWnd, &current);
-    if (::EqualRect(&current, &place.frame) && FrameInOrder(window, place.overLowerEdge))
+    if (::EqualRect(&current, &place.frame) && (raised || FrameInOrder(window, place.overLowerEdge)))
         return;
     const RECT& frame = place.frame;
     SetWindowPos(after, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, flags);

@@ -54,6 +54,19 @@ bool CTabWndHandler::InsertTab(const CWndProxy& window)
     return true;
 }
 
+// Let go on the strip: a tab where the mark stood, selected, its window on the group's rectangle.
+// One QuorTab may not manage is left alone without a box: the user did not name it.
+void CTabWndHandler::JoinDropped(HWND window, int index)
+{
+    const CWndProxy dropped(window);
+    char title[kTextChars] = "";
+    dropped.GetWindowText(title, kTextChars);
+    if (!MayManage(window) || !m_group.InsertAt(index, window, title))
+        return;
+    MarkGrouped(window);
+    SelectWindow(window);
+}
+
 // The strip, told of each change of the group, follows it there and nowhere else.
 void CTabWndHandler::OnTabChanged(const CTabGroup& group, const TabChange& change)
 {

@@ -16,14 +16,14 @@ namespace {
 // The frame each window-event hook reports to.
 std::map<HWINEVENTHOOK, HWND> g_eventFrames;
 
-void CALLBACK ReportWindowEvent(HWINEVENTHOOK hook, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+void CALLBACK ReportWindowEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
     if (object != OBJID_WINDOW || child != CHILDID_SELF || !window)
         return;
     auto found = g_eventFrames.find(hook);
     CWndHandler* frame = found == g_eventFrames.end() ? nullptr : CWndHandler::FromHandle(found->second);
     if (frame)
-        static_cast<CTabWndHandler*>(frame)->OnWindowEvent(window);
+        static_cast<CTabWndHandler*>(frame)->OnWindowEvent(window, event);
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
 }
 
 CTabWndHandler::CTabWndHandler(std::unique_ptr<CRuleGroup> rules)
-    : m_showCommand(SW_SHOW), m_eventHook(NULL), m_upkeepPosted(false), m_tipsByFrame(false),
+    : m_windowDrop(*this), m_showCommand(SW_SHOW), m_eventHook(NULL), m_upkeepPosted(false), m_tipsByFrame(false),
       m_icons(m_hwndTab, m_group), m_rowHeight(0), m_border(0), m_workKnown(false), m_workFor(), m_monitor(), m_work(),
       m_show(WindowShow::Shown), m_following(false), m_followed(), m_stillSince(0),
       m_pressed(NULL), m_pressedAt(), m_dragging(false), m_closing(NULL), m_hiddenPasses(0), m_contextWindow(NULL),
@@ -108,6 +108,7 @@ void CTabWndHandler::BeginGroup(const CWndProxy& first)
                                     WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     if (m_eventHook)
         g_eventFrames[m_eventHook] = m_hWnd;
+    m_windowDrop.Start();
 }
 
 // The first window the rules match as a picked one: where it stands, restored if minimized, in
@@ -193,8 +194,10 @@ LRESULT CTabWndHandler::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lPara
     return CWndHandler::OnOtherMessage(message, wParam, lParam);
 }
 
-void CTabWndHandler::OnWindowEvent(HWND window)
+void CTabWndHandler::OnWindowEvent(HWND window, DWORD event)
 {
+    if (event == EVENT_OBJECT_LOCATIONCHANGE)
+        m_windowDrop.OnMoved(window);
     if (m_upkeepPosted || m_group.Find(window) < 0)
         return;
     m_upkeepPosted = PostMessage(kUpkeepNow, 0, 0) != FALSE;

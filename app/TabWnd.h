@@ -6,6 +6,7 @@
 #include "TabCtrlProxy.h"
 #include "TabGroup.h"
 #include "TabIcons.h"
+#include "WindowDrop.h"
 #include "WndHandler.h"
 #include <memory>
 #include <string>
@@ -18,7 +19,7 @@ extern char g_tipText[quortab::kTextChars];
 // windows. The group's record is a CTabGroup, which alone chooses tabs: the frame turns input into
 // its verbs and, told of each change, shows it on the strip, where each tab's item data is its
 // window's handle.
-class CTabWndHandler : public CWndHandler, private CTabGroupObserver {
+class CTabWndHandler : public CWndHandler, private CTabGroupObserver, private CDropTarget {
 public:
     // With rules, the group gathers its windows by them instead of asking the user.
     explicit CTabWndHandler(std::unique_ptr<CRuleGroup> rules = nullptr);
@@ -28,8 +29,9 @@ public:
     bool InsertTab(const CWndProxy& window);
     void PlaceFrame();
     HWND GetTabControl() const { return m_hwndTab.GetHandle(); }
-    // A grouped window moved, changed its title, showed, hid or went: the upkeep runs at once.
-    void OnWindowEvent(HWND window);
+    // A grouped window moved, changed its title, showed, hid or went: the upkeep runs at once. Any
+    // window's move may be a drag onto the strip.
+    void OnWindowEvent(HWND window, DWORD event);
     // Lets the window go, shown where it stands or at `at`; when it was the selected one, the
     // tab that takes its place is selected and its window shown on the same rectangle.
     void GiveBack(HWND window, const RECT* at = nullptr);
@@ -88,6 +90,12 @@ private:
     void WatchHiddenByApp();
     void PassSelectionOn(int to, const RECT* at);
 
+    // Windows dragged onto the strip (app/WindowDrop.h).
+    HWND StripFrame() const override { return m_hWnd; }
+    HWND StripTabs() const override { return m_hwndTab.GetHandle(); }
+    void PlaceStripAgain() override { PlaceFrame(); }
+    void JoinDropped(HWND window, int index) override;
+
     // Dragging tabs (app/TabDrag.cpp): the strip's mouse, seen before the tab control's own.
     static LRESULT CALLBACK StripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR frame);
@@ -111,6 +119,7 @@ private:
 
     CTabCtrlProxy m_hwndTab;
     CTabGroup m_group;
+    CWindowDrop m_windowDrop;
     // How the switch shows the newly selected window.
     int m_showCommand;
     HWINEVENTHOOK m_eventHook;
