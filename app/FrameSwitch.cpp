@@ -53,6 +53,27 @@ bool CTabWndHandler::InsertTab(const CWndProxy& window)
     return true;
 }
 
+// Let go on the strip: a tab where the mark stood, selected, its window on the group's rectangle.
+// One QuorTab may not manage is left alone without a box: the user did not name it.
+void CTabWndHandler::JoinDropped(HWND window, int index)
+{
+    const CWndProxy dropped(window);
+    char title[kTextChars] = "";
+    dropped.GetWindowText(title, kTextChars);
+    if (!MayManage(window) || !m_group.InsertAt(index, window, title))
+        return;
+    MarkGrouped(window);
+    SelectWindow(window);
+}
+
+// While a window dragged over the strip may be let go there, the strip stands in front of it.
+void CTabWndHandler::KeepStripInFront(bool keep)
+{
+    m_placer.KeepInFront(keep);
+    if (!keep)
+        m_placer.Place();
+}
+
 CWndProxy CTabWndHandler::PickWindow()
 {
     CAddWindowDlg dialog(GetTabWindow(m_group.Selection()).GetHandle());

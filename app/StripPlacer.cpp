@@ -120,7 +120,9 @@ void CStripPlacer::Move(HWND window, const StripPlace& place)
     // The z-order is walked only when the rectangle alone would leave the strip where it is.
     if (place.shown && ::EqualRect(&now.frame, &place.frame))
         now.inOrder = place.overLowerEdge ? VisibleBelow(strip) == window : VisibleBelow(window) == strip;
-    const StripMove move = DecideMove(place, window, strip, now);
+    StripMove move = DecideMove(place, window, strip, now);
+    if (m_keptInFront)
+        move.flags |= SWP_NOZORDER;
     if (move.visibility != StripMove::Keep)
         m_strip.ShowWindow(move.visibility == StripMove::Show ? SW_SHOW : SW_HIDE);
     const RECT& frame = place.frame;

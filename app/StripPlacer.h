@@ -19,6 +19,8 @@ public:
     void Place();
     // One look of the fast follow (kFollowTimer).
     void Follow();
+    // While kept in front, a move leaves the strip's place in the z-order as it is.
+    void KeepInFront(bool keep) { m_keptInFront = keep; }
     // The screen changed: work areas and borders are asked again.
     void ScreenChanged() { m_workKnown = false; m_border = -1; }
 
@@ -65,6 +67,7 @@ private:
     bool m_following;
     RECT m_followed;
     DWORD m_stillSince;
+    bool m_keptInFront = false;
 };
 
 // The work area of the monitor the rectangle is on, or the nearest.

@@ -18,14 +18,14 @@ namespace {
 // The frame each window-event hook reports to.
 std::map<HWINEVENTHOOK, HWND> g_eventFrames;
 
-void CALLBACK ReportWindowEvent(HWINEVENTHOOK hook, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+void CALLBACK ReportWindowEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
     if (object != OBJID_WINDOW || child != CHILDID_SELF || !window)
         return;
     auto found = g_eventFrames.find(hook);
     CWndHandler* frame = found == g_eventFrames.end() ? nullptr : CWndHandler::FromHandle(found->second);
     if (frame)
-        static_cast<CTabWndHandler*>(frame)->OnWindowEvent(window);
+        static_cast<CTabWndHandler*>(frame)->OnWindowEvent(window, event);
 }
 
 bool KeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
@@ -81,7 +81,8 @@ LONG WINAPI ShowGroupedWindowsOnCrash(EXCEPTION_POINTERS*)
 }
 
 CTabWndHandler::CTabWndHandler(std::unique_ptr<CRuleGroup> rules)
-    : m_strip(m_group), m_placer(*this, m_group, m_strip), m_showCommand(SW_SHOW), m_eventHook(NULL),
+    : m_strip(m_group), m_placer(*this, m_group, m_strip), m_windowDrop(*this), m_showCommand(SW_SHOW),
+      m_eventHook(NULL),
       m_upkeepPosted(false), m_closing(NULL), m_hiddenPasses(0), m_contextWindow(NULL), m_ruleGroup(std::move(rules))
 {
     m_group.SetObserver(this);
@@ -114,6 +115,7 @@ void CTabWndHandler::BeginGroup(const CWndProxy& first)
                                     WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     if (m_eventHook)
         g_eventFrames[m_eventHook] = m_hWnd;
+    m_windowDrop.Start();
 }
 
 // The first window the rules match as a picked one: where it stands, restored if minimized, in
@@ -211,8 +213,10 @@ void CTabWndHandler::OnPrivateMessage(UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
-void CTabWndHandler::OnWindowEvent(HWND window)
+void CTabWndHandler::OnWindowEvent(HWND window, DWORD event)
 {
+    if (event == EVENT_OBJECT_LOCATIONCHANGE)
+        m_windowDrop.OnMoved(window);
     if (m_upkeepPosted || m_group.Find(window) < 0)
         return;
     // Posted one at a time, so that a burst of events (a window dragged) costs one pass per turn

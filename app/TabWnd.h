@@ -5,6 +5,7 @@
 #include "StripView.h"
 #include "TabDrag.h"
 #include "TabGroup.h"
+#include "WindowDrop.h"
 #include "WndHandler.h"
 #include <memory>
 #include <string>
@@ -17,7 +18,7 @@ extern char g_tipText[quortab::kTextChars];
 // windows. It owns the pieces and routes to them: the group (CTabGroup) alone chooses tabs, the
 // strip view alone writes the tab control, the placer alone moves the frame; the frame turns
 // messages into the group's verbs and shows the grouped windows the group chose.
-class CTabWndHandler : public CWndHandler, private CTabGroupObserver {
+class CTabWndHandler : public CWndHandler, private CTabGroupObserver, private CDropTarget {
 public:
     // With rules, the group gathers its windows by them instead of asking the user.
     explicit CTabWndHandler(std::unique_ptr<CRuleGroup> rules = nullptr);
@@ -27,8 +28,9 @@ public:
     bool InsertTab(const CWndProxy& window);
     void PlaceFrame() { m_placer.Place(); }
     HWND GetTabControl() const { return m_strip.Control().GetHandle(); }
-    // A grouped window moved, changed its title, showed, hid or went: the upkeep runs at once.
-    void OnWindowEvent(HWND window);
+    // A grouped window moved, changed its title, showed, hid or went: the upkeep runs at once. Any
+    // window's move may be a drag onto the strip.
+    void OnWindowEvent(HWND window, DWORD event);
     // Lets the window go, shown where it stands or at `at`; when it was the selected one, the
     // tab that takes its place is selected and its window shown on the same rectangle.
     void GiveBack(HWND window, const RECT* at = nullptr);
@@ -84,11 +86,17 @@ private:
     void DropClosedTabs();
     void WatchHiddenByApp(WindowShow show);
     void PassSelectionOn(int to, const RECT* at);
+    // A window dragged onto the strip (app/WindowDrop.h).
+    HWND StripFrame() const override { return m_hWnd; }
+    HWND StripTabs() const override { return GetTabControl(); }
+    void KeepStripInFront(bool keep) override;
+    void JoinDropped(HWND window, int index) override;
 
     CTabGroup m_group;
     CStripView m_strip;
     CStripPlacer m_placer;
     CTabDrag m_drag;
+    CWindowDrop m_windowDrop;
     // How the switch shows the newly selected window.
     int m_showCommand;
     HWINEVENTHOOK m_eventHook;

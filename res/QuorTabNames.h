@@ -14,6 +14,8 @@ namespace quortab {
 constexpr char kClassName[] = "QuorQuorTab";
 constexpr char kFrameTitle[] = "Quor Tab";
 constexpr char kAddWindowCaption[] = QUORTAB_ADD_WINDOW_CAPTION;
+// The mark that shows where a window dragged over the strip would become a tab.
+constexpr char kDropMarkClass[] = "QuorTabDropMark";
 
 // A title is kept to this many UTF-16 units; a longer one is cut on a character boundary.
 constexpr int kTitleLimit = 1023;

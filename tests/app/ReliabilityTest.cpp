@@ -94,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(Reliability, HungSwitchTest, ::testing::ValuesIn(kHungS
         strip.top < work.top || strip.left < work.left || strip.right > work.right || behind != window)
         return ::testing::AssertionFailure() << "strip " << Describe(strip) << " for window " << Describe(target)
                                              << " in work area " << Describe(work)
-                                             << (behind == window ? "" : ", not directly in front of it");
+                                             << (behind == window ? "" : ", not directly in front of it: behind it is ")
+                                             << (behind == window ? "" : ClassName(behind) + " '" + WindowTitle(behind) + "'");
     return ::testing::AssertionSuccess();
 }
 

@@ -13,3 +13,6 @@ int MeasureTabRowHeight(UINT dpi = GetSystemDpi());
 // pixels less tall than the tab row, directly behind it in the z-order (hidden windows aside).
 // Works for a frame and a window of other processes too; `dpi` is the frame's.
 ::testing::AssertionResult FrameIsPlacedBelow(HWND frame, HWND window, UINT dpi = GetSystemDpi());
+
+// The first `count` visible top-level windows from the top, by class and title, for failure messages.
+std::string ZOrder(int count);

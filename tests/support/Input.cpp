@@ -68,21 +68,46 @@ static bool Captured(HWND under)
     return ::GetGUIThreadInfo(::GetWindowThreadProcessId(under, NULL), &info) && info.hwndCapture;
 }
 
-void Drag(POINT from, POINT to)
+void Press(POINT at)
+{
+    PointAt(at);
+    const HWND under = ::WindowFromPoint(at);
+    SendMouse(at, MOUSEEVENTF_LEFTDOWN);
+    PumpUntil([&] { return Captured(under); }, 2000);
+}
+
+// Under Wine a move by SendInput leaves the X pointer where the last button event put it, and
+// once the drag is over X reports it there and Wine takes the cursor back. A hand moves the
+// pointer itself: SetCursorPos takes the X pointer along (it must come first, for Wine tells X
+// only of a cursor that moved), and the input's move is the one windows see.
+static void MoveHeldTo(POINT at)
+{
+    ::SetCursorPos(at.x, at.y);
+    MoveMouse(at);
+}
+
+void MoveHeld(POINT from, POINT to)
 {
     const int kSteps = 8;
-    PointAt(from);
-    const HWND under = ::WindowFromPoint(from);
-    SendMouse(from, MOUSEEVENTF_LEFTDOWN);
-    PumpUntil([&] { return Captured(under); }, 2000);
     for (int i = 1; i <= kSteps; ++i)
-        MoveMouse(POINT{from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
+        MoveHeldTo(POINT{from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
     // One pixel short and then onto the target, so that the last move the window sees before
-    // the release is a real move to the target whatever happened to the moves before it; the
-    // release itself comes where the cursor already is, as a person's does.
-    MoveMouse(POINT{to.x - 1, to.y});
-    MoveMouse(to);
-    SendMouse(to, MOUSEEVENTF_LEFTUP);
+    // the release is a real move to the target whatever happened to the moves before it.
+    MoveHeldTo(POINT{to.x - 1, to.y});
+    MoveHeldTo(to);
+}
+
+// The release comes where the cursor already is, as a person's does.
+void Release(POINT at)
+{
+    SendMouse(at, MOUSEEVENTF_LEFTUP);
+}
+
+void Drag(POINT from, POINT to)
+{
+    Press(from);
+    MoveHeld(from, to);
+    Release(to);
 }
 
 void RightClick(POINT at)

@@ -17,6 +17,10 @@ void RightClick(POINT at);
 // Presses the left button at `from`, moves to `to` in a few steps and lets go there. The moves
 // wait until the window pressed has taken the mouse, as a hand is slower than that.
 void Drag(POINT from, POINT to);
+// The same in its three steps, for what happens while the button is down.
+void Press(POINT at);
+void MoveHeld(POINT from, POINT to);
+void Release(POINT at);
 // Positive notches turn the wheel away from the user, negative towards.
 void TurnWheel(POINT at, int notches);
 // Types the keys one after the other, in one go: {VK_HOME, VK_RETURN}.
