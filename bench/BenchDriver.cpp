@@ -5,6 +5,7 @@
 #include "BenchTable.h"
 #include "BenchUtil.h"
 #include "Fixture.h"
+#include "Input.h"
 #include "PickerDriver.h"
 #include "ProcStat.h"
 #include "QuorTabNames.h"
@@ -42,6 +43,7 @@ struct Amounts {
     int clicks = 30;
     int moves = 30;
     int drags = 8;                 // drags of kDragMoves moves, each program's in turns
+    int handDrags = 6;             // drags by real input of an ungrouped window, per program
     int titleRounds = 60;          // driven passes each followed by reading the titles, unchanged case
 };
 
@@ -790,6 +792,77 @@ BottomDrags MeasureBottomDrags(CQuorTabRun& run, HWND selected, const Amounts& a
     ::SetWindowPos(selected, NULL, home.left, home.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     WaitFor([&] { return StandsWithFrame(selected, home, run.Frame()); }, 3000);
     return drags;
+// A person dragging an ungrouped window by its caption across the desktop, away from any strip:
+// kDragMoves moves of real input at 60 a second. What each program spends meanwhile: QuorTab hears
+// of every move and of the capture, a program without window events of none.
+const int kHandDragStepX = 4;
+
+CpuInterval DragByHand(HWND window, const CpuSource& cpu, const Options& options, int direction)
+{
+    const RECT place = WindowRect(window);
+    POINT at = {place.left + 60, place.top + ::GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
+    Press(at);
+    CCpuMeter meter(cpu, options);
+    const double start = NowMs();
+    for (int move = 1; move <= kDragMoves; ++move) {
+        while (NowMs() < start + move * kDragStepMs)
+            ::Sleep(1);
+        at.x += direction * kHandDragStepX;
+        MoveHeldTo(at);
+    }
+    Release(at);
+    WaitFor([&] { return WindowRect(window).left == place.left + direction * kDragMoves * kHandDragStepX; }, 3000);
+    return meter.Stop();
+}
+
+// Medians over `drags` there and back of the window, from (600, 560): below the grouped windows'
+// strips, which stand higher up by then.
+struct HandDrags {
+    std::vector<double> targetMs, serverMs;
+};
+
+HandDrags MeasureHandDrags(HWND window, const CpuSource& cpu, const Options& options, int drags)
+{
+    HandDrags figures;
+    ::SetWindowPos(window, HWND_TOP, 600, 560, 400, 200, SWP_NOACTIVATE);
+    ::SetForegroundWindow(window);
+    WaitFor([&] { return ::GetForegroundWindow() == window; }, 3000);
+    for (int drag = 0; drag < drags; ++drag) {
+        const CpuInterval interval = DragByHand(window, cpu, options, drag % 2 ? 1 : -1);
+        figures.targetMs.push_back(interval.targetMs);
+        figures.serverMs.push_back(interval.serverMs);
+    }
+    return figures;
+}
+
+// The same drags with the do-nothing program running instead of QuorTab's process being measured.
+HandDrags MeasureBaselineHandDrags(HWND window, const Options& options, int drags)
+{
+    CChildProcess idle(Quote(ProgramPath("BenchIdle.exe")), kNoIdleWait);
+    HWND idleWindow = NULL;
+    if (!WaitFor([&] { return (idleWindow = idle.FindVisibleWindow(BENCH_IDLE_CLASS, NULL)) != NULL; }, 10000)) {
+        Fail("the baseline program did not start for the drags by hand");
+        return HandDrags();
+    }
+    CpuSource cpu;
+    cpu.process = idle.Handle();
+    cpu.linuxPid = FindLinuxProcess("BenchIdle.exe");
+    ::Sleep(kSettleMs);
+    const HandDrags figures = MeasureHandDrags(window, cpu, options, drags);
+    ::PostMessageA(idleWindow, WM_CLOSE, 0, 0);
+    idle.WaitForExit(10000);
+    return figures;
+}
+
+void AddHandDragRows(CBenchTable& table, const HandDrags& quortab, const HandDrags& baseline)
+{
+    const std::string what = "An ungrouped window dragged by its caption with real input, " +
+                             std::to_string(kDragMoves) + " moves at 60 a second away from the strip, 10 tabs: ";
+    const std::string of = " during the drag, median of " + std::to_string(quortab.targetMs.size());
+    table.Row(what + "the program's CPU" + of, FormatMs(Median(quortab.targetMs)), FormatMs(Median(baseline.targetMs)),
+              "the do-nothing program, the same drags while it ran");
+    table.Row(what + "wineserver's CPU" + of, FormatMs(Median(quortab.serverMs)), FormatMs(Median(baseline.serverMs)),
+              "the same, with the do-nothing program");
 }
 
 // What a group of 10 tabs costs with nothing happening: the driver asleep.
@@ -1114,6 +1187,10 @@ void MeasureRunningProgram(const Options& options, const Amounts& amounts, CBenc
                           "events never come; in front along the bottom",
                       shareOf(timersOnly.bottom), shareOf(timersOnly.higher),
                       "the same drags higher up with the events kept from it too, the strip under the window");
+            Progress("drags by hand of an ungrouped window");
+            const HWND loose = windows.back();
+            const HandDrags byHand = MeasureHandDrags(loose, run.Cpu(), options, amounts.handDrags);
+            AddHandDragRows(table, byHand, MeasureBaselineHandDrags(loose, options, amounts.handDrags));
         }
     }
     for (const PassLevel& level : levels)
@@ -1183,6 +1260,7 @@ int main(int argc, char** argv)
         amounts.clicks = 5;
         amounts.moves = 6;
         amounts.drags = 2;
+        amounts.handDrags = 2;
     }
     if (options.wineserverPid && !LinuxProcessExists(options.wineserverPid))
         Progress("cannot read the wineserver's /proc entry: its CPU is not counted");

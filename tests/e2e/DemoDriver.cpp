@@ -7,6 +7,7 @@
 #include "Input.h"
 #include "Pump.h"
 #include "QuorTabProcess.h"
+#include "QuorTabNames.h"
 #include "WineProgram.h"
 #include "resource.h"
 #include <cstdio>
@@ -122,11 +123,32 @@ int main()
         !Shot("7-tab-dragged"))
         return Fail("the WineMine tab did not move before Notepad's");
 
-    Say("Right-click, Exit: both windows are shown again");
+    Say("Another Notepad dragged by its caption onto the strip: a mark shows where its tab goes");
+    CWineProgram another(kNotepad);
+    if (!another.Window())
+        return Fail("the second Notepad did not start");
+    PlaceWindow(another.Window(), 60, 560, 420, 250);
+    ::SetForegroundWindow(another.Window());
+    const RECT anotherAt = WindowRect(another.Window());
+    const POINT grip = {anotherAt.left + 80, anotherAt.top + 10};
+    const POINT between = quortab.TabPoint(1);
+    Press(grip);
+    MoveHeld(grip, between);
+    if (!Eventually([&] { return quortab.FindVisibleWindow(quortab::kDropMarkClass, NULL) != NULL; }) ||
+        !Shot("8-window-over-strip"))
+        return Fail("no mark on the strip under the dragged Notepad");
+    Release(between);
+    if (!Eventually([&] { return quortab.TabCount() == 3 && quortab.TabWindow(1) == another.Window() &&
+                                 FrameIsPlacedBelow(frame, another.Window()); }) ||
+        !Shot("9-window-joined"))
+        return Fail("the dragged Notepad did not join the group");
+
+    Say("Right-click, Exit: every window is shown again");
     if (!quortab.ChooseFromMenu(quortab.TabPoint(0), kMenuExit) || !quortab.WaitForExit(5000) ||
-        !Eventually([&] { return ::IsWindowVisible(notepad.Window()) && ::IsWindowVisible(mines.Window()); }) ||
-        !Shot("8-after-exit"))
-        return Fail("Exit did not show both windows");
+        !Eventually([&] { return ::IsWindowVisible(notepad.Window()) && ::IsWindowVisible(mines.Window()) &&
+                                 ::IsWindowVisible(another.Window()); }) ||
+        !Shot("10-after-exit"))
+        return Fail("Exit did not show every window");
     std::printf("QuorTab.exe ended with exit code %ld\n", static_cast<long>(quortab.ExitCode()));
     Say("done");
     return quortab.ExitCode() == 0 ? 0 : 1;

@@ -6,6 +6,7 @@
 #include "Input.h"
 #include "Pump.h"
 #include "WindowFacts.h"
+#include "FixtureProtocol.h"
 #include "QuorTabNames.h"
 #include "WindowGroup.h"
 #include <gtest/gtest.h>
@@ -154,4 +155,23 @@ TEST_F(E2eWindowDrop, OfTwoStripsOneOverTheOtherTheTopOneTakesTheWindow)
     EXPECT_EQ(notepad, upper.TabWindow(1));
     PumpFor(500);
     EXPECT_EQ(1, lower.TabCount()) << "the strip under it takes nothing";
+}
+
+// Windows reports its own move of a window as move-size start and end, with no capture of its
+// own to speak of; a fixture that raises those events stands in for it here.
+TEST_F(E2eWindowDrop, MoveSizeStartAndEndAloneMakeADragThatJoins)
+{
+    ASSERT_TRUE(StartApps({kFirst, "title=Moved;x=650;y=450;w=360;h=220"}));
+    CQuorTab quortab;
+    ASSERT_TRUE(quortab.Group({App(0)}));
+    const HWND moved = App(1);
+    const POINT onTab = quortab.TabPoint(0);
+    ::SendMessageA(moved, FIXTURE_MOVE_SIZE, 1, 0);
+    MoveMouse(onTab);
+    ::SetWindowPos(moved, NULL, onTab.x - 60, onTab.y - 12, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(MarkAt(quortab, 0));
+    ::SendMessageA(moved, FIXTURE_MOVE_SIZE, 0, 0);
+    ASSERT_TRUE(Eventually([&] { return quortab.TabCount() == 2; })) << quortab.Describe();
+    EXPECT_EQ(moved, quortab.TabWindow(0));
+    EXPECT_TRUE(Eventually([&] { return quortab.Selection() == 0 && !::IsWindowVisible(App(0)); }));
 }

@@ -80,7 +80,7 @@ void Press(POINT at)
 // once the drag is over X reports it there and Wine takes the cursor back. A hand moves the
 // pointer itself: SetCursorPos takes the X pointer along (it must come first, for Wine tells X
 // only of a cursor that moved), and the input's move is the one windows see.
-static void MoveHeldTo(POINT at)
+void MoveHeldTo(POINT at)
 {
     ::SetCursorPos(at.x, at.y);
     MoveMouse(at);

@@ -20,6 +20,7 @@ void Drag(POINT from, POINT to);
 // The same in its three steps, for what happens while the button is down.
 void Press(POINT at);
 void MoveHeld(POINT from, POINT to);
+void MoveHeldTo(POINT at);
 void Release(POINT at);
 // Positive notches turn the wheel away from the user, negative towards.
 void TurnWheel(POINT at, int notches);
