@@ -2,11 +2,11 @@
 // becomes a tab there; Esc, a let-go elsewhere or a window only passing over joins nothing; of two
 // strips one over the other, the top one takes it.
 #include "QuorTabProcess.h"
+#include "Fixture.h"
 #include "FrameGeometry.h"
 #include "Input.h"
 #include "Pump.h"
 #include "WindowFacts.h"
-#include "FixtureProtocol.h"
 #include "QuorTabNames.h"
 #include "WindowGroup.h"
 #include <gtest/gtest.h>
