@@ -142,20 +142,10 @@ CommandLineError ErrorOfWord(const std::string& word)
         return CommandLineError::ValueInOption;
     return word.size() > 1 && word[0] == '-' ? CommandLineError::UnknownOption : CommandLineError::StrayWord;
 }
-}  // namespace
-
-CCommandLine ParseCommandLine(const std::string& arguments)
+// Rule options with their values and --follow, in any order; the first wrong word decides.
+CCommandLine RulesLine(const std::vector<std::string>& words)
 {
-    const std::vector<std::string> words = SplitArguments(arguments);
     CCommandLine line;
-    if (words.empty())
-        return line;
-    if (std::find(words.begin(), words.end(), kGuardOption) != words.end())
-        return GuardLine(words);
-    if (std::find(words.begin(), words.end(), kHelp) != words.end()) {
-        line.kind = CCommandLine::Help;
-        return line;
-    }
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         RuleKind kind;
@@ -175,6 +165,22 @@ CCommandLine ParseCommandLine(const std::string& arguments)
         return Wrong(CommandLineError::FollowWithoutRule, kFollow);
     line.kind = CCommandLine::Rules;
     return line;
+}
+}  // namespace
+
+CCommandLine ParseCommandLine(const std::string& arguments)
+{
+    const std::vector<std::string> words = SplitArguments(arguments);
+    CCommandLine line;
+    if (words.empty())
+        return line;
+    if (std::find(words.begin(), words.end(), kGuardOption) != words.end())
+        return GuardLine(words);
+    if (std::find(words.begin(), words.end(), kHelp) != words.end()) {
+        line.kind = CCommandLine::Help;
+        return line;
+    }
+    return RulesLine(words);
 }
 
 std::string UsageText()
