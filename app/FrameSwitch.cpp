@@ -64,6 +64,8 @@ void CTabWndHandler::JoinDropped(HWND window, int index)
         return;
     MarkGrouped(window);
     SelectWindow(window);
+    // It had the keyboard while it was dragged, and keeps it.
+    dropped.SetForegroundWindow();
 }
 
 // While a window dragged over the strip may be let go there, the strip stands in front of it.

@@ -184,7 +184,7 @@ void CWindowDrop::ShowMark(const std::vector<RECT>& tabs)
     if (!m_mark || tabs.empty())
         return;
     const HWND control = m_target.StripTabs();
-    const int width = std::max(2, static_cast<int>(GetWindowDpi(control) / 48));
+    const int width = std::max(3, static_cast<int>(GetWindowDpi(control) / 32));
     POINT corner = {DropMarkLeft(tabs, m_index, width), tabs.front().top};
     ::ClientToScreen(control, &corner);
     const int height = tabs.front().bottom - tabs.front().top;
