@@ -679,6 +679,18 @@ void AfterTick(const std::function<LONG()>& ticks, DWORD phaseMs)
     ::Sleep(phaseMs);
 }
 
+// Waits until QuorTab's fast follow passes have stopped: none for 100 ms.
+bool FollowStopped(CQuorTabRun& run)
+{
+    LONG last = run.FollowTicks();
+    return WaitFor([&] {
+        const LONG now = run.FollowTicks();
+        const bool still = now == last;
+        last = now;
+        return still;
+    }, 3000, 100);
+}
+
 // Drags QuorTab's selected window and a window followed by the baseline program the same way, in
 // turns. Each drag starts a growing share of the upkeep period after a tick of its program's
 // timer, so that the drags meet the timers at evenly spread phases, and QuorTab's only once its
@@ -690,21 +702,12 @@ DragShares MeasureDrags(CQuorTabRun& run, HWND selected, const Amounts& amounts)
     if (!BothStanding(baseline, run, selected, "drags"))
         return shares;
     const HWND follower = baseline.Follower();
-    auto followStopped = [&] {
-        LONG last = run.FollowTicks();
-        return WaitFor([&] {
-            const LONG now = run.FollowTicks();
-            const bool still = now == last;
-            last = now;
-            return still;
-        }, 3000, 100);
-    };
     const LONG ticksBefore = run.FollowTicks(), movesBefore = run.FollowMoves();
     const double ticksMsBefore = run.FollowTicksMs(), movesMsBefore = run.FollowMovesMs();
     for (int drag = 0; drag < amounts.drags; ++drag) {
         const int direction = drag % 2 ? -1 : 1;
         const DWORD phase = static_cast<DWORD>(drag * quortab::kUpkeepMs / amounts.drags);
-        if (!followStopped()) {
+        if (!FollowStopped(run)) {
             Fail("QuorTab's fast follow passes did not stop after a drag");
             break;
         }
@@ -719,24 +722,12 @@ DragShares MeasureDrags(CQuorTabRun& run, HWND selected, const Amounts& amounts)
             break;
         }
     }
-    followStopped();
+    FollowStopped(run);
     shares.followTicks = run.FollowTicks() - ticksBefore;
     shares.followMoves = run.FollowMoves() - movesBefore;
     shares.followTicksMs = run.FollowTicksMs() - ticksMsBefore;
     shares.followMovesMs = run.FollowMovesMs() - movesMsBefore;
     return shares;
-}
-
-// Waits until QuorTab's fast follow passes have stopped: none for 100 ms.
-bool FollowStopped(CQuorTabRun& run)
-{
-    LONG last = run.FollowTicks();
-    return WaitFor([&] {
-        const LONG now = run.FollowTicks();
-        const bool still = now == last;
-        last = now;
-        return still;
-    }, 3000, 100);
 }
 
 // QuorTab's selected window dragged along the bottom of the work area, its lower edge on the work
@@ -792,6 +783,8 @@ BottomDrags MeasureBottomDrags(CQuorTabRun& run, HWND selected, const Amounts& a
     ::SetWindowPos(selected, NULL, home.left, home.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     WaitFor([&] { return StandsWithFrame(selected, home, run.Frame()); }, 3000);
     return drags;
+}
+
 // A person dragging an ungrouped window by its caption across the desktop, away from any strip:
 // kDragMoves moves of real input at 60 a second. What each program spends meanwhile: QuorTab hears
 // of every move and of the capture, a program without window events of none.
