@@ -106,7 +106,7 @@ bool LinuxProcessExists(int pid)
     return pid > 0 && StatFields(pid, fields);
 }
 
-int FindLinuxProcess(const char* comm)
+int FindLinuxProcess(const char* comm, const char* without)
 {
     char prefix[MAX_PATH] = "";
     if (!::GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix))
@@ -138,6 +138,9 @@ int FindLinuxProcess(const char* comm)
             ours = environment.compare(at, end - at, wanted) == 0;
             at = end + 1;
         }
+        std::string line;
+        if (without && ReadWholeFile(LinuxPath(pid, "cmdline"), line) && line.find(without) != std::string::npos)
+            continue;
         std::vector<std::string> fields;
         if (!ours || !StatFields(pid, fields))
             continue;

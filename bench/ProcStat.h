@@ -16,8 +16,9 @@ struct CpuSource {
 double CpuSeconds(const CpuSource& source);
 
 // The Linux process id of the newest process named `comm` in our own Wine prefix
-// (WINEPREFIX of this process), or 0 when there is none or /proc is not reachable.
-int FindLinuxProcess(const char* comm);
+// (WINEPREFIX of this process), or 0 when there is none or /proc is not reachable. With
+// `without`, a process whose command line holds that word is passed over.
+int FindLinuxProcess(const char* comm, const char* without = nullptr);
 
 // Whether the Linux process exists and can be read.
 bool LinuxProcessExists(int pid);

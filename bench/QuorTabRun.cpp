@@ -101,7 +101,8 @@ bool CQuorTabRun::Attach(std::string& error)
         error = "the timing block has another layout";
         return false;
     }
-    m_cpu.linuxPid = FindLinuxProcess(m_programName);
+    // Its guardian runs the same program, started after it: the newest of that name is the guardian.
+    m_cpu.linuxPid = FindLinuxProcess(m_programName, "--guard");
     return true;
 }
 
