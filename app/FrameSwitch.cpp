@@ -54,18 +54,21 @@ bool CTabWndHandler::InsertTab(const CWndProxy& window)
 }
 
 // Let go on the strip: a tab where the mark stood, selected, its window on the group's rectangle.
-// One QuorTab may not manage is left alone without a box: the user did not name it.
+// One QuorTab may not manage is left alone without a box: the user did not name it. Called from
+// a window-event hook, which must not let an error through: the barrier shows it.
 void CTabWndHandler::JoinDropped(HWND window, int index)
 {
-    const CWndProxy dropped(window);
-    char title[kTextChars] = "";
-    dropped.GetWindowText(title, kTextChars);
-    if (!MayManage(window) || !m_group.InsertAt(index, window, title))
-        return;
-    MarkGrouped(window);
-    SelectWindow(window);
-    // It had the keyboard while it was dragged, and keeps it.
-    dropped.SetForegroundWindow();
+    RunInBarrier(m_hWnd, m_hWnd, m_hWnd, "Unknown Error", [&] {
+        const CWndProxy dropped(window);
+        char title[kTextChars] = "";
+        dropped.GetWindowText(title, kTextChars);
+        if (!MayManage(window) || !m_group.InsertAt(index, window, title))
+            return;
+        MarkGrouped(window);
+        SelectWindow(window);
+        // It had the keyboard while it was dragged, and keeps it.
+        dropped.SetForegroundWindow();
+    });
 }
 
 // While a window dragged over the strip may be let go there, the strip stands in front of it.
@@ -73,7 +76,7 @@ void CTabWndHandler::KeepStripInFront(bool keep)
 {
     m_placer.KeepInFront(keep);
     if (!keep)
-        m_placer.Place();
+        RunInBarrier(m_hWnd, m_hWnd, m_hWnd, "Unknown Error", [&] { m_placer.Place(); });
 }
 
 CWndProxy CTabWndHandler::PickWindow()

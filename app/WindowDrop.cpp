@@ -98,6 +98,9 @@ void CWindowDrop::Start()
 
 void CWindowDrop::OnEvent(DragEvent event, HWND window)
 {
+    // Events may still come in while the frame goes.
+    if (!::IsWindow(m_target.StripFrame()))
+        return;
     switch (m_drag.On(event, window, MayJoin)) {
     case CWindowDrag::Step::Began:
     case CWindowDrag::Step::Moved:
