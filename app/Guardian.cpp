@@ -1,3 +1,5 @@
+// The guardian's two sides: the group starts it with nothing inherited but its own process handle
+// and keeps it running; the guardian waits on that handle and shows what a killed group left hidden.
 #include "Guardian.h"
 #include "CommandLine.h"
 #include "GroupMark.h"
