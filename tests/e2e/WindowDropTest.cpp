@@ -75,7 +75,7 @@ TEST_F(E2eWindowDrop, AWindowLetGoOnTheStripBecomesTheSelectedTabWhereTheMarkSto
 
     ASSERT_TRUE(Eventually([&] { return quortab.TabCount() == 3; })) << quortab.Describe();
     EXPECT_EQ(notepad, quortab.TabWindow(1));
-    EXPECT_TRUE(Grouped(notepad));
+    EXPECT_TRUE(Eventually([&] { return Grouped(notepad); })) << "marked as grouped";
     EXPECT_TRUE(Eventually([&] {
         return quortab.Selection() == 1 && ::IsWindowVisible(notepad) && SameRect(place, WindowRect(notepad));
     })) << "notepad at " << Describe(WindowRect(notepad)) << ", the group's place " << Describe(place);
@@ -122,7 +122,7 @@ TEST_F(E2eWindowDrop, EscALetGoBesideTheStripOrAWindowPassingOverJoinsNothing)
     PumpFor(500);
     EXPECT_EQ(2, quortab.TabCount());
     EXPECT_FALSE(Grouped(notepad));
-    EXPECT_TRUE(::IsWindowVisible(App(0)));
+    EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(App(0)) != FALSE; })) << "the group's window stays shown";
 }
 
 TEST_F(E2eWindowDrop, OfTwoStripsOneOverTheOtherTheTopOneTakesTheWindow)
