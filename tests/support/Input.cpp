@@ -86,15 +86,20 @@ void MoveHeldTo(POINT at)
     MoveMouse(at);
 }
 
-void MoveHeld(POINT from, POINT to)
+// Eight steps, then one pixel short and onto the target, so that the last move the window sees
+// before the release is a real move to the target whatever happened to the moves before it.
+static void MoveInSteps(POINT from, POINT to, void (*move)(POINT))
 {
     const int kSteps = 8;
     for (int i = 1; i <= kSteps; ++i)
-        MoveHeldTo(POINT{from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
-    // One pixel short and then onto the target, so that the last move the window sees before
-    // the release is a real move to the target whatever happened to the moves before it.
-    MoveHeldTo(POINT{to.x - 1, to.y});
-    MoveHeldTo(to);
+        move(POINT{from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
+    move(POINT{to.x - 1, to.y});
+    move(to);
+}
+
+void MoveHeld(POINT from, POINT to)
+{
+    MoveInSteps(from, to, MoveHeldTo);
 }
 
 // The release comes where the cursor already is, as a person's does.
@@ -103,10 +108,12 @@ void Release(POINT at)
     SendMouse(at, MOUSEEVENTF_LEFTUP);
 }
 
+// The moves of input alone, as before the drags that hold the button over a strip: the X pointer
+// stays behind, which only matters once the cursor is read after the release.
 void Drag(POINT from, POINT to)
 {
     Press(from);
-    MoveHeld(from, to);
+    MoveInSteps(from, to, MoveMouse);
     Release(to);
 }
 
